@@ -1,0 +1,43 @@
+#include "tests/support/test_windows.h"
+
+#include <thread>
+
+#include "toolkit/interface_thread.h"
+
+HWND RunOnInterfaceThread(const std::function<HWND()>& fn) {
+    HWND result = nullptr;
+    SendRequest(kReqCallLibrary, [&] { result = fn(); });
+    return result;
+}
+
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    auto end = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        Sleep(10);
+    }
+    return true;
+}
+
+void PostLater(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int delayMs) {
+    std::thread([=] {
+        Sleep(static_cast<DWORD>(delayMs));
+        PostMessageA(window, message, wParam, lParam);
+    }).detach();
+}
+
+RecordingErrors::RecordingErrors(int level, int answer) : previousLevel(ErrorLevel()) {
+    SetErrorLevel(level);
+    ErrorSink sink;
+    sink.showBox = [this, answer](const Text& text, const Text& caption, int flags) {
+        boxes.push_back({text, caption, flags});
+        return answer;
+    };
+    sink.endProgram = [this] { ++endings; };
+    SetErrorSink(std::move(sink));
+}
+
+RecordingErrors::~RecordingErrors() {
+    InstallToolkitErrorSink();
+    SetErrorLevel(previousLevel);
+}

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Brings the headless Windows environment for the tests up or down:
+# an Xvfb display, a persistent wineserver and a Wine prefix with a virtual desktop.
+# Expects WINEPREFIX and DISPLAY in the environment (CTest sets them).
+set -u
+: "${WINEPREFIX:?}" "${DISPLAY:?}"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+pidfile="$WINEPREFIX.xvfb.pid"
+
+display_up() { xdpyinfo >/dev/null 2>&1; }
+
+up() {
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  if ! display_up; then
+    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+    echo $! >"$pidfile"
+    for _ in $(seq 200); do display_up && break; sleep 0.05; done
+    display_up || { echo "Xvfb did not start on $DISPLAY" >&2; exit 1; }
+  fi
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i </dev/null >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d tests /f </dev/null >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v tests /d 1024x768 /f </dev/null >/dev/null 2>&1
+    wineserver -w
+  fi
+  # A persistent server detached from every pipe, so CTest never waits for it.
+  wineserver -p </dev/null >/dev/null 2>&1 || true
+  exit 0
+}
+
+down() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -f "$pidfile" ]; then kill "$(cat "$pidfile")" 2>/dev/null || true; rm -f "$pidfile"; fi
+  exit 0
+}
+
+case "${1:-}" in
+  up) up ;;
+  down) down ;;
+  *) echo "usage: $0 up|down" >&2; exit 2 ;;
+esac

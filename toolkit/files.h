@@ -1,0 +1,59 @@
+// Files and folders: fifteen numbered file slots, the shared status code ioStatus, one
+// shared folder search, whole-file text reads into memory areas, and shell opening.
+// Program thread only.
+#pragma once
+
+#include <cstdint>
+
+#include "toolkit/text.h"
+#include "toolkit/value.h"
+
+// Status codes that file operations leave besides Win32 error codes.
+enum IoStatusCode : int {
+    kIoOk = 0,
+    kIoNotFoundOrNotCreated = 2,   // text file not created, folder not entered or removed
+    kIoNoMoreEntries = 18,         // a search found no (further) entry
+    kIoSlotHasNoName = 102,
+    kIoSlotNotOpen = 103,          // slot not open in the needed way, or a failed write
+};
+
+constexpr int kFirstFileSlot = 1;
+constexpr int kLastFileSlot = 15;
+
+// Win32 attribute bits the application looks at.
+constexpr std::uint32_t kAttributeReadOnly = 1;
+constexpr std::uint32_t kAttributeDirectory = 16;
+
+void AssignFileName(int slot, const Text& name);
+void OpenBinaryFile(int slot);
+std::int64_t ReadFileBlock(int slot, MemoryArea& area, std::size_t offset, std::size_t count);
+void CloseFile(int slot);
+std::int64_t FileSize(const Text& name);            // -1 and warning 209 when missing
+void CreateTextFile(int slot);
+// Separator mode 0 appends a blank, 1 nothing, 2 writes CR LF after the text.
+void WriteText(int slot, const Text& text, int separatorMode, bool fromNumber = false);
+void CloseTextFile(int slot);
+void ReadTextFileIntoArea(MemoryArea& area, const Text& name);
+void RenameFile(int slot, const Text& newName);     // a move that never overwrites
+void EraseFile(int slot);
+std::uint32_t GetFileAttributesOf(int slot);         // error 300 when missing (result 9)
+std::uint32_t GetPathAttributes(const Text& path);
+void SetFileAttributesOf(int slot, std::uint32_t bits);
+Text FindFirstEntry(const Text& pattern);            // folders come as "[name]"
+Text FindNextEntry();
+int TakeIoStatus();
+int PeekIoStatus();                                  // ioStatus without clearing it
+void MakeFolder(const Text& path);
+void ChangeFolder(const Text& path);
+void RemoveFolder(const Text& path);
+Text CurrentFolderOf(const Text& drive);             // "@" is the current drive
+Text ProgramFolder();                                // ends with a backslash
+// ShellExecute without an owner window, parameters or working folder; returns the shell's value
+// (above 32 on success). Hook for end-to-end tests, which cannot let Wine open web pages or
+// explorer windows: when the environment variable QUORREL_SHELL_LOG names a file, the call
+// is not passed to the shell but appended to that file as one line
+// "verb<TAB>file<TAB>showMode\r\n", and the result is kShellLoggedResult, so a test can check
+// what the program would have opened.
+std::intptr_t ShellOpen(const Text& file, const Text& verb, int showMode);
+constexpr const char* kShellLogVariable = "QUORREL_SHELL_LOG";
+constexpr std::intptr_t kShellLoggedResult = 33;

@@ -1,0 +1,15 @@
+// Plain list-box messages for the layers above the toolkit, so that they need no Win32
+// header. The list boxes belong to the interface thread; the messages are sent directly.
+#pragma once
+
+#include "toolkit/handle.h"
+#include "toolkit/text.h"
+
+void ListReset(Handle list);                               // LB_RESETCONTENT
+void ListAdd(Handle list, const Text& row);                // LB_ADDSTRING
+void ListInsert(Handle list, int index, const Text& row);  // LB_INSERTSTRING
+void ListDelete(Handle list, int index);                   // LB_DELETESTRING
+void ListSelect(Handle list, int index);                   // LB_SETCURSEL
+int ListSelection(Handle list);                            // LB_GETCURSEL, -1 for none
+int ListCount(Handle list);                                // LB_GETCOUNT
+Text GetListItemText(Handle list, int index);              // empty past the end

@@ -1,0 +1,383 @@
+#include "toolkit/window_procedures.h"
+
+#include <windowsx.h>
+
+#include <cstdint>
+
+#include "toolkit/errors.h"
+#include "toolkit/event_state.h"
+#include "toolkit/interface_thread.h"
+#include "toolkit/window_settings.h"
+
+namespace {
+
+// What the toolkit keeps per main window, reached through GWLP_USERDATA.
+struct MainWindowData {
+    bool dialogMode = false;
+    HMENU menu = nullptr;
+    Canvas canvas;
+    RECT sizeAtMoveStart{};
+};
+
+MainWindowData* DataOf(HWND window) {
+    return reinterpret_cast<MainWindowData*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+std::intptr_t AsInt(HWND h) { return reinterpret_cast<std::intptr_t>(h); }
+
+bool AutoPaint() { return GetOption("autopaint") != 0; }
+bool MessageModeOn() { return GetOption("messagemode") != 0; }
+
+// Registered messages bypass every other handling and land in userMessage.
+bool TakeUserMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!IsUserMessage(message)) return false;
+    events.userMessage.store(static_cast<std::int32_t>(message));
+    events.userWParam.store(static_cast<std::intptr_t>(wParam));
+    events.userLParam.store(static_cast<std::intptr_t>(lParam));
+    PulseInputEvent();
+    return true;
+}
+
+void RecordMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    events.lastMessage.store(static_cast<std::int32_t>(message));
+    events.lastWindow.store(AsInt(window));
+    events.lastWParam.store(static_cast<std::intptr_t>(wParam));
+    events.lastLParam.store(static_cast<std::intptr_t>(lParam));
+}
+
+void OnSize(WPARAM kind) {
+    if (kind == SIZE_MINIMIZED || kind == SIZE_RESTORED || kind == SIZE_MAXIMIZED) {
+        events.eventCode.store(4);
+        PulseInputEvents();
+    }
+}
+
+void OnActivate(HWND window, WPARAM wParam) {
+    events.activeDialog.store(LOWORD(wParam) == WA_INACTIVE ? 0 : AsInt(window));
+}
+
+void OnSetFocus(HWND window) {
+    events.focusControl.store(AsInt(window));
+    if (GetForegroundWindow() != window) SetForegroundWindow(window);
+}
+
+void OnKillFocus(HWND window, WPARAM gainingFocus) {
+    if (events.focusControl.load() == AsInt(window)) {
+        events.focusControl.store(static_cast<std::intptr_t>(gainingFocus));
+    }
+}
+
+void PaintFromCanvas(HWND window, const Canvas& canvas) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    const RECT& r = ps.rcPaint;
+    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, canvas.dc, r.left, r.top, SRCCOPY);
+    EndPaint(window, &ps);
+}
+
+LRESULT OnPaint(HWND window) {
+    MainWindowData* data = DataOf(window);
+    if (AutoPaint() && data && data->canvas.dc) {
+        PaintFromCanvas(window, data->canvas);
+    } else {
+        ValidateRect(window, nullptr);
+        events.repaintNeeded.store(1);
+        SetInputEvent();
+    }
+    return 0;
+}
+
+LRESULT OnEraseBackground(HWND window, HDC dc) {
+    if (!AutoPaint()) {
+        RECT r;
+        GetClipBox(dc, &r);
+        FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
+    (void)window;
+    return 1;
+}
+
+// Asks the close confirmation, if one is set; true when the close may go on.
+bool CloseConfirmed(HWND window) {
+    Text question = windowSettings.CloseConfirmation();
+    if (question.empty()) return true;
+    return MessageBoxA(window, question.c_str(), windowSettings.Title().c_str(),
+                       MB_ICONQUESTION | MB_YESNO) == IDYES;
+}
+
+void ReportCloseRequest(HWND window) {
+    SetFocus(window);
+    events.eventCode.store(2);
+    PulseInputEvents();
+}
+
+// WM_COMMAND: menus and accelerators come with lParam 0, controls with their handle.
+void OnCommand(HWND window, WPARAM wParam, LPARAM lParam, bool dialogMode, bool alwaysDialog) {
+    if (lParam == 0) {
+        if (dialogMode && LOWORD(wParam) == IDCANCEL) {
+            SetFocus(nullptr);
+            events.eventCode.store(2);
+        } else if (!alwaysDialog || MessageModeOn()) {
+            events.menuItem.store(static_cast<std::intptr_t>(wParam));
+        }
+        PulseInputEvents();
+        return;
+    }
+    const bool report = MessageModeOn() || !dialogMode;
+    const HWND control = reinterpret_cast<HWND>(lParam);
+    const int id = LOWORD(wParam);
+    const int code = HIWORD(wParam);
+    if (report) {
+        events.menuItem.store(-static_cast<std::intptr_t>(id));
+        events.lastControlId.store(id);
+    }
+    switch (code) {
+        case BN_CLICKED:
+            events.focusControl.store(AsInt(control));
+            events.eventCode.store(255);
+            SetFocus(control);
+            PulseInputEvents();
+            return;
+        case 1:
+        case 9:
+        case 10:
+            events.focusControl.store(AsInt(control));
+            if (dialogMode) events.eventCode.store(1);
+            if (report || alwaysDialog) PulseInputEvents();
+            return;
+        case EN_SETFOCUS:
+        case EN_CHANGE:
+            events.focusControl.store(AsInt(control));
+            break;
+        default:
+            break;
+    }
+    if (report) PulseInputEvents();
+    (void)window;
+}
+
+void OnScroll(HWND bar, int request, int thumb) {
+    if (!bar) return;
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(bar, SB_CTL, &info);
+    int page = (info.nMax - info.nMin) / 10;
+    int pos = info.nPos;
+    switch (request) {
+        case SB_LINEUP: pos -= 1; break;
+        case SB_LINEDOWN: pos += 1; break;
+        case SB_PAGEUP: pos -= page; break;
+        case SB_PAGEDOWN: pos += page; break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: pos = thumb; break;
+        case SB_TOP: pos = info.nMin; break;
+        case SB_BOTTOM: pos = info.nMax; break;
+        case SB_ENDSCROLL:
+            events.eventCode.store(255);
+            PulseInputEvents();
+            return;
+        default: return;
+    }
+    SetScrollPos(bar, SB_CTL, pos, TRUE);
+}
+
+void OnKey(WPARAM code) {
+    events.keyDownCode.store(static_cast<std::int32_t>(code));
+    events.eventCode.store(static_cast<std::int32_t>(code));
+    PulseInputEvents();
+}
+
+void OnMouseDown(HWND window, int button, LPARAM lParam) {
+    SetFocus(window);
+    events.mouseButton.store(button);
+    events.mouseX.store(GET_X_LPARAM(lParam));
+    events.mouseY.store(GET_Y_LPARAM(lParam));
+    PulseInputEvents();
+}
+
+void OnNotify(LPARAM lParam) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    events.notificationCode.store(static_cast<std::int32_t>(header->code));
+    events.notificationControl.store(AsInt(header->hwndFrom));
+    events.notificationFlag.store(1);
+    PulseInputEvents();
+}
+
+void OnHelp(LPARAM lParam) {
+    const auto* help = reinterpret_cast<const HELPINFO*>(lParam);
+    events.focusControl.store(-reinterpret_cast<std::intptr_t>(help->hItemHandle));
+    events.eventCode.store(5);
+    PulseInputEvents();
+}
+
+void OnEnterInDialog(HWND window) {
+    if (GetKeyState(VK_RETURN) >= 0) return;
+    HWND focus = GetFocus();
+    if (focus != window) {
+        HWND next = GetNextDlgTabItem(window, focus, FALSE);
+        if (next) SetFocus(next);
+    }
+    events.eventCode.store(13);
+    PulseInputEvents();
+}
+
+// Messages that both procedures record the same way; returns true when handled.
+bool HandleInputMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_TIMER:
+            if (wParam != 1) return false;
+            events.timerTick.store(1);
+            PulseInputEvent();
+            return true;
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            OnScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
+            return true;
+        case WM_KEYDOWN:
+        case WM_CHAR:
+            OnKey(wParam);
+            return false;
+        case WM_LBUTTONDOWN:
+            OnMouseDown(window, 1, lParam);
+            return false;
+        case WM_RBUTTONDOWN:
+            OnMouseDown(window, 2, lParam);
+            return false;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+            events.mouseButton.store(0);
+            return false;
+        case WM_HELP:
+            OnHelp(lParam);
+            return true;
+        default:
+            return false;
+    }
+}
+
+LRESULT OnCreateMain(HWND window) {
+    auto* data = new MainWindowData;
+    data->dialogMode = windowSettings.closeAsEvent.load();
+    data->menu = windowSettings.noMenu.load() ? nullptr : GetMenu(window);
+    data->canvas = CreateCanvas(window, windowSettings.canvasFromScreen.load());
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(data));
+    return 0;
+}
+
+void OnDestroyMain(HWND window) {
+    MainWindowData* data = DataOf(window);
+    if (data) {
+        FreeCanvas(data->canvas);
+        delete data;
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    }
+    if (events.currentWindow.load() == AsInt(window)) events.currentWindow.store(0);
+    TerminateProgramThread();
+    PostQuitMessage(0);
+}
+
+void OnExitSizeMove(HWND window) {
+    MainWindowData* data = DataOf(window);
+    RECT now;
+    GetWindowRect(window, &now);
+    if (data && ((now.right - now.left) != (data->sizeAtMoveStart.right - data->sizeAtMoveStart.left) ||
+                 (now.bottom - now.top) != (data->sizeAtMoveStart.bottom - data->sizeAtMoveStart.top))) {
+        events.eventCode.store(4);
+        PulseInputEvents();
+    }
+}
+
+}  // namespace
+
+Canvas* CanvasOf(HWND window) {
+    char cls[16] = {};
+    GetClassNameA(window, cls, sizeof cls);
+    if (lstrcmpiA(cls, "FENSTER") != 0) return nullptr;
+    MainWindowData* data = DataOf(window);
+    return data ? &data->canvas : nullptr;
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (TakeUserMessage(message, wParam, lParam)) return message;
+    RecordMessage(window, message, wParam, lParam);
+    MainWindowData* data = DataOf(window);
+    const bool dialogMode = data && data->dialogMode;
+
+    switch (message) {
+        case WM_CREATE:
+            return OnCreateMain(window);
+        case WM_DESTROY:
+            OnDestroyMain(window);
+            return 0;
+        case WM_SIZE:
+            OnSize(wParam);
+            break;
+        case WM_ACTIVATE:
+            if (dialogMode) OnActivate(window, wParam);
+            break;
+        case WM_SETFOCUS:
+            OnSetFocus(window);
+            return 0;
+        case WM_KILLFOCUS:
+            OnKillFocus(window, wParam);
+            return 0;
+        case WM_PAINT:
+            return OnPaint(window);
+        case WM_ERASEBKGND:
+            return OnEraseBackground(window, reinterpret_cast<HDC>(wParam));
+        case WM_CLOSE:
+            if (!CloseConfirmed(window)) return 0;
+            if (!dialogMode) break;
+            ReportCloseRequest(window);
+            return 0;
+        case WM_COMMAND:
+            OnCommand(window, wParam, lParam, dialogMode, false);
+            break;
+        case WM_NOTIFY:
+            OnNotify(lParam);
+            break;
+        case DM_GETDEFID:
+            if (dialogMode) OnEnterInDialog(window);
+            break;
+        case WM_ENTERSIZEMOVE:
+            if (data) GetWindowRect(window, &data->sizeAtMoveStart);
+            break;
+        case WM_EXITSIZEMOVE:
+            OnExitSizeMove(window);
+            break;
+        default:
+            if (HandleInputMessage(window, message, wParam, lParam)) return 0;
+            break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK DialogWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (TakeUserMessage(message, wParam, lParam)) return message;
+    RecordMessage(window, message, wParam, lParam);
+
+    switch (message) {
+        case WM_SIZE:
+            OnSize(wParam);
+            break;
+        case WM_ACTIVATE:
+            OnActivate(window, wParam);
+            break;
+        case WM_CLOSE:
+            if (CloseConfirmed(window)) ReportCloseRequest(window);
+            return 0;
+        case WM_COMMAND:
+            OnCommand(window, wParam, lParam, true, true);
+            break;
+        case WM_NOTIFY:
+            OnNotify(lParam);
+            break;
+        case DM_GETDEFID:
+            OnEnterInDialog(window);
+            break;
+        default:
+            break;
+    }
+    return DefDlgProcA(window, message, wParam, lParam);
+}
