@@ -23,8 +23,10 @@ up() {
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v tests /d 1024x768 /f </dev/null >/dev/null 2>&1
     wineserver -w
   fi
-  # A persistent server detached from every pipe, so CTest never waits for it.
+  # A persistent server detached from every pipe, so CTest never waits for it, and Wine's
+  # own services started here too: started by the first test, they would hold its pipes.
   wineserver -p </dev/null >/dev/null 2>&1 || true
+  wineboot </dev/null >/dev/null 2>&1 || true
   exit 0
 }
 

@@ -1,0 +1,47 @@
+// File names of rename mode, hiding and deleting: prefixes, base names, image extensions.
+// Portable and pure: the operations that rename or delete files build their names here.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "toolkit/text.h"
+
+// A plugin file name without its last four characters (google.src gives google).
+Text BaseNameOf(const Text& fileName);
+
+// Whether a file name carries a prefix: "##" anywhere in it.
+bool HasPrefix(const Text& fileName);
+
+// The text between the first and second "##", or after the first "##" to the end
+// (K00##google.src gives google.src); empty when the name has no "##".
+Text UnprefixedName(const Text& fileName);
+
+// The row number of a save, zero-padded to one width for the whole list so that the names
+// sort in row order: two digits, more when the last row index needs them.
+Text RowNumberText(std::int64_t row, std::int64_t rowCount);
+
+// New names of a plugin file and its image for a save: letter, row number, "##" and the name
+// without its old prefix. Whether there is an old prefix is decided by the plugin file name,
+// for both. image is empty when the plugin has no image.
+struct PrefixedNames {
+    Text plugin;
+    Text image;
+};
+PrefixedNames PrefixedNamesFor(const Text& letter, const Text& rowNumber, const Text& fileName,
+                               const Text& imageName);
+
+// A hidden plugin's name (last three characters "hid") and the name it is restored to ("src").
+Text HiddenNameOf(const Text& fileName);
+Text RestoredNameOf(const Text& hiddenName);
+
+// The path before which a delete looks for the image: the lower-cased plugin path up to its
+// first ".src", the whole lower-cased path when it holds none.
+Text DeleteImageBase(const Text& pluginPath);
+
+// The extensions tried beside a base name, in order: a save takes the first image found with
+// ".gif", ".png", ".jpg", ".ico"; a delete the first non-empty one of the fields of
+// kDeleteImageExtensionText.
+inline constexpr char kDeleteImageExtensionText[] = ".png#.gif#.jpg#.jpeg#.jpe#.ico#.bmp";
+std::vector<Text> SaveImageExtensions();
+std::vector<Text> DeleteImageExtensions();
