@@ -26,13 +26,17 @@ constexpr std::uint32_t kAttributeDirectory = 16;
 
 void AssignFileName(int slot, const Text& name);
 void OpenBinaryFile(int slot);
+// Bytes read, at most as many as the area holds from the offset on; -1 and 103 when not open.
 std::int64_t ReadFileBlock(int slot, MemoryArea& area, std::size_t offset, std::size_t count);
 void CloseFile(int slot);
 std::int64_t FileSize(const Text& name);            // -1 and warning 209 when missing
 void CreateTextFile(int slot);
 // Separator mode 0 appends a blank, 1 nothing, 2 writes CR LF after the text.
 void WriteText(int slot, const Text& text, int separatorMode, bool fromNumber = false);
-void CloseTextFile(int slot);
+void CloseTextFile(int slot);                        // 103 without a stream or after a failed write
+// The whole file as a NUL-terminated text with a line end appended: CR becomes CR LF, NUL
+// bytes are dropped. A text that does not fit is cut inside the area (warning 244); a file
+// that cannot be opened is fatal error 300.
 void ReadTextFileIntoArea(MemoryArea& area, const Text& name);
 void RenameFile(int slot, const Text& newName);     // a move that never overwrites
 void EraseFile(int slot);

@@ -1,0 +1,464 @@
+// File slots, ioStatus, the shared folder search, text reads into areas and shell opening.
+#include "toolkit/files.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "toolkit/errors.h"
+#include "toolkit/interface_thread.h"
+
+namespace {
+
+// Owns a handle that CloseHandle releases (files opened with CreateFileA).
+class FileHandle {
+public:
+    FileHandle() = default;
+    explicit FileHandle(HANDLE h) : handle_(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
+    ~FileHandle() { Close(); }
+    FileHandle(FileHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    FileHandle& operator=(FileHandle&& other) noexcept {
+        if (this != &other) {
+            Close();
+            handle_ = std::exchange(other.handle_, nullptr);
+        }
+        return *this;
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    HANDLE get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+    void Close() {
+        if (handle_) CloseHandle(std::exchange(handle_, nullptr));
+    }
+
+private:
+    HANDLE handle_ = nullptr;
+};
+
+// Owns a search started with FindFirstFileA.
+class FindHandle {
+public:
+    FindHandle() = default;
+    explicit FindHandle(HANDLE h) : handle_(h) {}
+    ~FindHandle() { Close(); }
+    FindHandle(FindHandle&& other) noexcept : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
+    FindHandle& operator=(FindHandle&& other) noexcept {
+        if (this != &other) {
+            Close();
+            handle_ = std::exchange(other.handle_, INVALID_HANDLE_VALUE);
+        }
+        return *this;
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+
+    HANDLE get() const { return handle_; }
+    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void Close() {
+        if (handle_ != INVALID_HANDLE_VALUE) FindClose(std::exchange(handle_, INVALID_HANDLE_VALUE));
+    }
+
+private:
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+// A text output stream: bytes go to the file unchanged, each WriteText in one WriteFile call,
+// so a failed write shows at once and closing has nothing left to flush. Only writing
+// streams exist, so the stream itself is the slot's direction flag.
+struct TextStream {
+    FileHandle file;
+    bool failed = false;
+};
+
+struct FileSlot {
+    Text name;
+    FileHandle raw;                    // open for raw reading
+    std::optional<TextStream> stream;  // open for text writing
+};
+
+// The file layer's state: the slot table (index 0 unused), ioStatus and the one shared search.
+// It belongs to the program thread; the interface thread only closes the search at the end.
+struct FileState {
+    std::array<FileSlot, kLastFileSlot + 1> slots;
+    int ioStatus = kIoOk;
+    FindHandle search;
+    bool searchReleasedAtEnd = false;  // the toolkit-end cleanup has been registered
+};
+FileState files;
+
+// The slot, or nullptr after raising the fatal error for a number outside 1..15.
+FileSlot* SlotAt(int n) {
+    if (n < kFirstFileSlot || n > kLastFileSlot) {
+        RaiseFatalError(kErrFileNumber);
+        return nullptr;
+    }
+    return &files.slots[static_cast<std::size_t>(n)];
+}
+
+// Open and read operations keep only the low Win32 codes; the higher ones would collide
+// with the toolkit's own codes.
+void SetIoStatusFromOpenOrRead(DWORD error) {
+    if (error >= 1 && error <= 18) files.ioStatus = static_cast<int>(error);
+}
+
+void SetIoStatusFromLastError() { files.ioStatus = static_cast<int>(GetLastError()); }
+
+Text EntryName(const WIN32_FIND_DATAA& data) {
+    Text name = data.cFileName;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return "[" + name + "]";
+    return name;
+}
+
+void ReleaseSearchAtToolkitEnd() {
+    if (files.searchReleasedAtEnd) return;
+    files.searchReleasedAtEnd = true;
+    AtToolkitEnd([] { files.search.Close(); });
+}
+
+// Builds the NUL-terminated text of a file in an area. The count follows the line-end rules
+// (a CR counts two, a dropped NUL one) and decides when reading stops; bytes are only ever
+// stored inside the area, because a CR that expands to two bytes can pass the capacity by one.
+class AreaTextBuilder {
+public:
+    explicit AreaTextBuilder(MemoryArea& area) : out_(area.data()), capacity_(area.size()) {
+        if (capacity_ > 0) out_[0] = '\0';
+    }
+
+    bool Full() const { return counted_ >= capacity_; }
+
+    void Add(unsigned char byte) {
+        if (byte == '\n' && afterCarriageReturn_) {
+            afterCarriageReturn_ = false;
+            return;
+        }
+        afterCarriageReturn_ = byte == '\r';
+        if (byte == '\r') {
+            Store('\r');
+            Store('\n');
+            counted_ += 2;
+        } else if (byte == '\0') {
+            counted_ += 1;
+        } else {
+            Store(static_cast<char>(byte));
+            counted_ += 1;
+        }
+    }
+
+    void AppendLineEnd() {
+        for (char c : {'\r', '\n'}) {
+            if (Full()) return;
+            Store(c);
+            counted_ += 1;
+        }
+    }
+
+    // Terminates the text; when the count reached the capacity the text is cut so that it
+    // and its NUL fill at most the whole area. Returns whether it had to be cut.
+    bool Finish() {
+        const bool cut = Full();
+        if (capacity_ == 0) return cut;
+        if (cut) stored_ = std::min(stored_, capacity_ - 1);
+        out_[stored_] = '\0';
+        return cut;
+    }
+
+private:
+    void Store(char c) {
+        if (stored_ < capacity_) out_[stored_++] = c;
+    }
+
+    char* out_;
+    std::size_t capacity_;
+    std::size_t counted_ = 0;
+    std::size_t stored_ = 0;
+    bool afterCarriageReturn_ = false;
+};
+
+bool WriteAll(TextStream& stream, const char* bytes, std::size_t count) {
+    while (count > 0) {
+        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count, 1u << 30));
+        DWORD written = 0;
+        if (!WriteFile(stream.file.get(), bytes, chunk, &written, nullptr) || written == 0) return false;
+        bytes += written;
+        count -= written;
+    }
+    return true;
+}
+
+Text EnvironmentValue(const char* name) {
+    DWORD size = GetEnvironmentVariableA(name, nullptr, 0);
+    if (size == 0) return Text();
+    std::vector<char> buffer(size);
+    DWORD length = GetEnvironmentVariableA(name, buffer.data(), size);
+    if (length == 0 || length >= size) return Text();
+    return Text(buffer.data(), length);
+}
+
+void AppendShellLogLine(const Text& logFile, const Text& file, const Text& verb, int showMode) {
+    FileHandle log(CreateFileA(logFile.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!log) return;
+    const Text line = Text(verb.c_str()) + "\t" + file.c_str() + "\t" + std::to_string(showMode) + "\r\n";
+    DWORD written = 0;
+    WriteFile(log.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
+Text CurrentDirectory() {
+    DWORD size = GetCurrentDirectoryA(0, nullptr);
+    if (size == 0) return Text();
+    std::vector<char> buffer(size);
+    DWORD length = GetCurrentDirectoryA(size, buffer.data());
+    if (length == 0 || length >= size) return Text();
+    return Text(buffer.data(), length);
+}
+
+}  // namespace
+
+void AssignFileName(int slot, const Text& name) {
+    if (FileSlot* s = SlotAt(slot)) s->name = name;
+}
+
+void OpenBinaryFile(int slot) {
+    FileSlot* s = SlotAt(slot);
+    if (!s) return;
+    files.ioStatus = kIoOk;
+    s->raw.Close();  // a handle of its own, opened without sharing, would block the new one
+    s->raw = FileHandle(CreateFileA(s->name.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS,
+                                    FILE_FLAG_RANDOM_ACCESS | FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!s->raw) SetIoStatusFromOpenOrRead(GetLastError());
+}
+
+std::int64_t ReadFileBlock(int slot, MemoryArea& area, std::size_t offset, std::size_t count) {
+    FileSlot* s = SlotAt(slot);
+    if (!s) return -1;
+    if (!s->raw) {
+        files.ioStatus = kIoSlotNotOpen;
+        return -1;
+    }
+    files.ioStatus = kIoOk;
+    // Never past the end of the area, whatever the caller asks for.
+    const std::size_t room = offset < area.size() ? area.size() - offset : 0;
+    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>({count, room, MAXDWORD}));
+    DWORD read = 0;
+    if (wanted > 0 && !ReadFile(s->raw.get(), area.data() + offset, wanted, &read, nullptr)) {
+        SetIoStatusFromOpenOrRead(GetLastError());
+    }
+    return read;
+}
+
+void CloseFile(int slot) {
+    FileSlot* s = SlotAt(slot);
+    if (!s) return;
+    if (s->raw) {
+        s->raw.Close();
+    } else {
+        s->stream.reset();
+    }
+}
+
+std::int64_t FileSize(const Text& name) {
+    files.ioStatus = kIoOk;
+    WIN32_FIND_DATAA data{};
+    FindHandle found(FindFirstFileA(name.c_str(), &data));
+    if (!found) {
+        files.ioStatus = kIoSlotNotOpen;
+        RaiseWarning(kErrFileNotFound, name);
+        return -1;
+    }
+    return static_cast<std::int64_t>(data.nFileSizeLow);
+}
+
+void CreateTextFile(int slot) {
+    FileSlot* s = SlotAt(slot);
+    if (!s) return;
+    if (s->name.empty()) {
+        files.ioStatus = kIoSlotHasNoName;
+        return;
+    }
+    files.ioStatus = kIoOk;
+    s->stream.reset();
+    FileHandle file(CreateFileA(s->name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        files.ioStatus = kIoNotFoundOrNotCreated;
+        return;
+    }
+    s->stream.emplace(TextStream{std::move(file)});
+}
+
+void WriteText(int slot, const Text& text, int separatorMode, bool /*fromNumber*/) {
+    // The number flag would pad numbers to a file number width, which is 0 for the whole run.
+    FileSlot* s = SlotAt(slot);
+    if (!s) return;
+    if (!s->stream || s->stream->failed) {
+        files.ioStatus = kIoSlotNotOpen;
+        return;
+    }
+    Text copy = text;
+    if (separatorMode == 0) copy += ' ';
+    Text bytes = copy.c_str();  // up to the first NUL
+    if (separatorMode == 2) bytes += "\r\n";
+    if (!WriteAll(*s->stream, bytes.data(), bytes.size())) {
+        s->stream->failed = true;
+        files.ioStatus = kIoSlotNotOpen;
+    }
+}
+
+void CloseTextFile(int slot) {
+    FileSlot* s = SlotAt(slot);
+    if (!s) return;
+    files.ioStatus = kIoOk;
+    if (s->stream) {
+        // A stream that failed lost text: say so instead of reporting success.
+        if (s->stream->failed) files.ioStatus = kIoSlotNotOpen;
+        s->stream.reset();
+        return;
+    }
+    s->raw.Close();
+    files.ioStatus = kIoSlotNotOpen;
+}
+
+void ReadTextFileIntoArea(MemoryArea& area, const Text& name) {
+    FileHandle file(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) {
+        RaiseFatalError(kErrFileNotReadable, name);
+        return;
+    }
+    AreaTextBuilder text(area);
+    std::vector<unsigned char> chunk(64 * 1024);
+    while (!text.Full()) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr) || got == 0) break;
+        for (DWORD i = 0; i < got && !text.Full(); ++i) text.Add(chunk[i]);
+    }
+    text.AppendLineEnd();
+    if (text.Finish()) RaiseWarning(kErrTextDoesNotFit);
+}
+
+void RenameFile(int slot, const Text& newName) {
+    FileSlot* s = SlotAt(slot);
+    if (!s) return;
+    files.ioStatus = kIoOk;
+    if (!MoveFileA(s->name.c_str(), newName.c_str())) SetIoStatusFromLastError();
+}
+
+void EraseFile(int slot) {
+    FileSlot* s = SlotAt(slot);
+    if (!s) return;
+    files.ioStatus = kIoOk;
+    if (!DeleteFileA(s->name.c_str())) SetIoStatusFromLastError();
+}
+
+std::uint32_t GetPathAttributes(const Text& path) {
+    DWORD bits = GetFileAttributesA(path.c_str());
+    if (bits == INVALID_FILE_ATTRIBUTES) {
+        RaiseFatalError(kErrFileNotReadable, path);
+        return 9;  // what a program that goes on at error level -1 sees
+    }
+    return bits;
+}
+
+std::uint32_t GetFileAttributesOf(int slot) {
+    FileSlot* s = SlotAt(slot);
+    if (!s) return 0;
+    return GetPathAttributes(s->name);
+}
+
+void SetFileAttributesOf(int slot, std::uint32_t bits) {
+    FileSlot* s = SlotAt(slot);
+    if (!s) return;
+    if (!SetFileAttributesA(s->name.c_str(), bits)) RaiseFatalError(kErrFileNotReadable, s->name);
+}
+
+Text FindFirstEntry(const Text& pattern) {
+    files.search.Close();
+    ReleaseSearchAtToolkitEnd();
+    WIN32_FIND_DATAA data{};
+    files.search = FindHandle(FindFirstFileA(pattern.c_str(), &data));
+    if (!files.search) {
+        files.ioStatus = kIoNoMoreEntries;
+        return Text();
+    }
+    files.ioStatus = kIoOk;
+    return EntryName(data);
+}
+
+Text FindNextEntry() {
+    WIN32_FIND_DATAA data{};
+    if (!files.search || !FindNextFileA(files.search.get(), &data)) {
+        files.ioStatus = kIoNoMoreEntries;
+        return Text();
+    }
+    files.ioStatus = kIoOk;
+    return EntryName(data);
+}
+
+int TakeIoStatus() {
+    return std::exchange(files.ioStatus, kIoOk);
+}
+
+int PeekIoStatus() {
+    return files.ioStatus;
+}
+
+void MakeFolder(const Text& path) {
+    files.ioStatus = kIoOk;
+    if (!CreateDirectoryA(path.c_str(), nullptr)) SetIoStatusFromLastError();
+}
+
+void ChangeFolder(const Text& path) {
+    files.ioStatus = kIoOk;
+    if (!SetCurrentDirectoryA(path.c_str())) files.ioStatus = kIoNotFoundOrNotCreated;
+}
+
+void RemoveFolder(const Text& path) {
+    files.ioStatus = kIoOk;
+    if (!RemoveDirectoryA(path.c_str())) files.ioStatus = kIoNotFoundOrNotCreated;
+}
+
+Text CurrentFolderOf(const Text& drive) {
+    const Text letter = UpperCase(LeftOf(drive, 1));
+    if (letter.empty() || letter == "@") return CurrentDirectory();
+    // "X:" enters the folder the system remembers for that drive.
+    const Text remembered = CurrentDirectory();
+    if (!SetCurrentDirectoryA((letter + ":").c_str())) return Text();
+    Text folder = CurrentDirectory();
+    SetCurrentDirectoryA(remembered.c_str());
+    return folder;
+}
+
+Text ProgramFolder() {
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return Text();
+        if (length < buffer.size()) {
+            Text path(buffer.data(), length);
+            return path.substr(0, path.find_last_of('\\') + 1);
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::intptr_t ShellOpen(const Text& file, const Text& verb, int showMode) {
+    const Text logFile = EnvironmentValue(kShellLogVariable);
+    if (!logFile.empty()) {
+        AppendShellLogLine(logFile, file, verb, showMode);
+        return kShellLoggedResult;
+    }
+    // On the interface thread, which has COM initialised for the shell's extensions.
+    std::intptr_t result = 0;
+    SendRequest(kReqCallLibrary, [&] {
+        result = reinterpret_cast<std::intptr_t>(
+            ShellExecuteA(nullptr, verb.c_str(), file.c_str(), nullptr, nullptr, showMode));
+    });
+    return result;
+}
