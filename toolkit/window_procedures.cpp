@@ -381,3 +381,33 @@ LRESULT CALLBACK DialogWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     }
     return DefDlgProcA(window, message, wParam, lParam);
 }
+
+INT_PTR CALLBACK TemplateDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (TakeUserMessage(message, wParam, lParam)) {
+        SetWindowLongPtrA(window, DWLP_MSGRESULT, static_cast<LONG_PTR>(message));
+        return TRUE;
+    }
+    RecordMessage(window, message, wParam, lParam);
+
+    switch (message) {
+        case WM_INITDIALOG:
+            return TRUE;
+        case WM_SIZE:
+            OnSize(wParam);
+            return FALSE;
+        case WM_ACTIVATE:
+            OnActivate(window, wParam);
+            return FALSE;
+        case WM_CLOSE:
+            if (CloseConfirmed(window)) ReportCloseRequest(window);
+            return TRUE;
+        case WM_COMMAND:
+            OnCommand(window, wParam, lParam, true, true);
+            return TRUE;
+        case WM_NOTIFY:
+            OnNotify(lParam);
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}

@@ -12,4 +12,8 @@ Text BrowseForFolder(const Text& prompt);       // ends with a backslash; empty 
 // toolkit destroys it after it was shown.
 void SetPopupMenu(Handle menu);
 void ShowPopupMenu(int x, int y);               // main-window client coordinates
+
+// Lines that the list-selection dialog shows.
+void AddDialogLine(const Text& line);
+int DialogLineCount();
 void ClearDialogLines();

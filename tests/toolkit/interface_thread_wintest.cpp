@@ -87,6 +87,7 @@ TEST(Waits, AwaitInputEventClearsTheWholeTripleAwaitNextMessageKeepsTheParameter
     RegisterUserMessages({273});
     PostMessageA(w.button, BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitUntil([] { return events.userMessage.load() == 273; }));
+    Sleep(100);  // let every message that the click causes be handled before the waits
 
     // An unregistered message wakes AwaitNextMessage; the parameters of the click stay.
     PostLater(w.window, WM_NULL, 0, 0);

@@ -1,0 +1,26 @@
+// Hiding a plugin (extension "hid"), restoring a hidden one, deleting a plugin with its image,
+// and handing a plugin, the folder or the download page to other programs.
+#pragma once
+
+#include "toolkit/text.h"
+
+// Renames the plugin file of the current row to the hidden extension and removes the row.
+// When the rename fails the row stays and a message says why. Returns whether it was hidden.
+bool HidePlugin();
+
+// Renames the hidden plugin file hiddenName back to the plugin extension. When that fails a
+// message says why. Returns whether it was restored.
+bool RestoreHiddenPlugin(const Text& hiddenName);
+
+// Asks, then deletes the plugin file of the current row and its first non-empty image and
+// removes the row. A plugin file that cannot be deleted keeps its row and its image.
+void DeletePlugin();
+
+// Opens the plugin file of the current row in the system text editor.
+void EditPluginFile();
+
+// Opens the plugin folder in the shell's explorer view.
+void OpenPluginFolder();
+
+// Opens the search-plugin download page in the user's browser.
+void OpenDownloadPage();

@@ -1,0 +1,117 @@
+#include "catalogue/messages.h"
+
+#include "catalogue/catalogue_state.h"
+#include "toolkit/interface_thread.h"
+
+namespace phrases {
+
+const Phrase kMessageCaption{"Message:", "Meldung:"};
+const Phrase kQuestionCaption{"Question:", "Frage:"};
+
+const Phrase kResortDone{"Re-sort successfully done!", "Sortierung erfolgreich abgeschlossen!"};
+const Phrase kResortIncomplete{
+    "The new order could not be written completely.",
+    "Die neue Reihenfolge konnte nicht vollständig geschrieben werden."};
+const Phrase kNotMoved{
+    "These plugin files could not be moved or renamed and kept their place:",
+    "Diese Suchplugin-Dateien konnten nicht verschoben oder umbenannt werden und blieben, wo sie waren:"};
+const Phrase kStillInTemporaryFolder{
+    "These plugin files could not be moved back and are still in the temporary folder",
+    "Diese Suchplugin-Dateien konnten nicht zurückverschoben werden und liegen noch im temporären Ordner"};
+const Phrase kRecoveredFromTemporaryFolder{
+    "Plugin files that an interrupted earlier re-sort had left in the temporary folder were moved back:",
+    "Suchplugin-Dateien, die eine abgebrochene frühere Sortierung im temporären Ordner gelassen hatte, wurden zurückverschoben:"};
+const Phrase kOriginalNamesIncomplete{
+    "The original names could not be restored for these files:",
+    "Für diese Dateien konnten die ursprünglichen Namen nicht wiederhergestellt werden:"};
+
+const Phrase kUpdateDisabled{"Update function disabled!", "Die Update Funktion wurde deaktiviert!"};
+const Phrase kUpdateEnabled{"Update function enabled!", "Die Update Funktion wurde aktiviert!"};
+const Phrase kUpdateDisabledForAll{"Update function disabled for all plugins!",
+                                   "Die Update Funktion wurde für alle Suchplugins deaktiviert!"};
+const Phrase kUpdateEnabledForAll{"Update function enabled for all plugins!",
+                                  "Die Update Funktion wurde für alle Suchplugins aktiviert!"};
+const Phrase kUpdateNotChanged{
+    "The update function could not be changed in these plugin files:",
+    "In diesen Suchplugin-Dateien konnte die Update Funktion nicht geändert werden:"};
+
+const Phrase kRenamePrompt{"New Name:", "Neuer Name:"};
+const Phrase kRenameTitle{"Rename Plugin", "Suchplugin umbenennen"};
+const Phrase kRenameNameNotFound{
+    "The name was not changed: the plugin file holds no name attribute with the listed name.",
+    "Der Name wurde nicht geändert: Die Suchplugin-Datei enthält kein Namensattribut mit dem angezeigten Namen."};
+const Phrase kConversionSuccessful{"Conversion successful!", "Konvertierung erfolgreich!"};
+const Phrase kConversionNotNecessary{"Conversion not necessary!", "Konvertierung nicht notwendig!"};
+const Phrase kAllConverted{"All plugins were converted to DOS text!",
+                           "Alle Suchplugins wurden ins DOS-Text Format umgewandelt!"};
+const Phrase kNotConverted{"These plugin files were not converted:",
+                           "Diese Suchplugin-Dateien wurden nicht umgewandelt:"};
+
+const Phrase kLeftUnchangedTooLong{
+    "The plugin file is longer than 32767 characters or holds a zero byte; it was left unchanged:",
+    "Die Suchplugin-Datei ist länger als 32767 Zeichen oder enthält ein Null-Byte; sie wurde nicht verändert:"};
+const Phrase kNotWritten{"The plugin file could not be written:",
+                         "Die Suchplugin-Datei konnte nicht geschrieben werden:"};
+const Phrase kReasonTooLong{"(too long or holds a zero byte, left unchanged)",
+                            "(zu lang oder mit Null-Byte, nicht verändert)"};
+const Phrase kReasonNotWritten{"(could not be written)", "(konnte nicht geschrieben werden)"};
+
+const Phrase kHideFailed{"The plugin could not be hidden:", "Das Suchplugin konnte nicht versteckt werden:"};
+const Phrase kRestoreFailed{"The plugin could not be restored:",
+                            "Das Suchplugin konnte nicht wiederhergestellt werden:"};
+const Phrase kDeleteQuestion{"Do yo really want to delete this plugin?\r\r",
+                             "Wollen Sie dieses Suchplugin wirklich löschen?\r\r"};
+const Phrase kDeleteFailed{"The plugin file could not be deleted:",
+                           "Die Suchplugin-Datei konnte nicht gelöscht werden:"};
+const Phrase kImageDeleteFailed{
+    "The plugin file was deleted, but its image could not be deleted:",
+    "Die Suchplugin-Datei wurde gelöscht, ihr Bild konnte aber nicht gelöscht werden:"};
+const Phrase kReasonExists{"(a file of that name exists already)",
+                           "(eine Datei dieses Namens gibt es schon)"};
+const Phrase kReasonWindowsError{"(Windows error ", "(Windows-Fehler "};
+const Phrase kMoreFiles{"more", "weitere"};
+
+}  // namespace phrases
+
+namespace {
+
+// A box shows this many names; the rest are counted.
+constexpr std::size_t kMaxNamesShown = 15;
+
+constexpr int kErrorFileExists = 80;
+constexpr int kErrorAlreadyExists = 183;
+
+}  // namespace
+
+Text Say(const Phrase& phrase) {
+    return German() ? phrase.german : phrase.english;
+}
+
+void ShowCommandMessage(const Text& text, int flags) {
+    ShowMessageBox(text, Say(phrases::kMessageCaption), flags);
+}
+
+void ShowCommandMessage(const Phrase& phrase, int flags) {
+    ShowCommandMessage(Say(phrase), flags);
+}
+
+Text TextWithNames(const Text& lead, const std::vector<Text>& names) {
+    Text text = lead + "\r";
+    for (std::size_t i = 0; i < names.size() && i < kMaxNamesShown; ++i) text += "\r" + names[i];
+    if (names.size() > kMaxNamesShown) {
+        text += "\r... (" + std::to_string(names.size() - kMaxNamesShown) + " " +
+                Say(phrases::kMoreFiles) + ")";
+    }
+    return text;
+}
+
+Text FailureReason(int win32Error) {
+    if (win32Error == kErrorFileExists || win32Error == kErrorAlreadyExists) {
+        return Say(phrases::kReasonExists);
+    }
+    return Say(phrases::kReasonWindowsError) + std::to_string(win32Error) + ")";
+}
+
+int AskQuestion(const Text& text, int flags) {
+    return ShowMessageBox(text, Say(phrases::kQuestionCaption), flags);
+}

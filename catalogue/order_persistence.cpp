@@ -1,0 +1,206 @@
+#include "catalogue/order_persistence.h"
+
+#include <vector>
+
+#include "catalogue/catalogue_state.h"
+#include "catalogue/fatal_error.h"
+#include "catalogue/messages.h"
+#include "catalogue/plugin_file.h"
+#include "catalogue/plugin_list.h"
+#include "catalogue/prefixed_names.h"
+#include "toolkit/errors.h"
+#include "toolkit/files.h"
+#include "toolkit/interface_thread.h"
+#include "toolkit/list_box.h"
+#include "toolkit/random.h"
+
+namespace {
+
+constexpr int kErrorAlreadyExists = 183;
+constexpr int kPauseAfterMoveBackMs = 3;
+// A file that did not move back (held open for a moment by a virus scanner or the browser)
+// is tried again this many times, with this pause before each try.
+constexpr int kMoveBackRetries = 4;
+constexpr int kRetryPauseMs = 100;
+
+const Text kPluginPattern = "*.SRC";
+
+// What a save or a restore could not do, for the message at its end.
+struct Outcome {
+    std::vector<Text> notMoved;        // files that kept their place or name
+    std::vector<Text> leftInTemporary; // copy mode: files still in the temporary folder
+    std::vector<Text> recovered;       // copy mode: files an earlier save had left behind
+
+    bool Complete() const { return notMoved.empty() && leftInTemporary.empty(); }
+};
+
+std::vector<Text> FileListNames() {
+    std::vector<Text> names;
+    const int count = ListCount(catalogue.pluginList);
+    for (int i = 0; i < count; ++i) names.push_back(GetListItemText(catalogue.fileList, i));
+    return names;
+}
+
+Text TemporaryPath(const Text& fileName) {
+    return catalogue.tempFolder + "\\" + fileName;
+}
+
+// Plugin files (not folders) in the temporary folder.
+std::vector<Text> PluginFilesInTemporaryFolder() {
+    std::vector<Text> names;
+    TakeIoStatus();
+    Text entry = FindFirstEntry(TemporaryPath(kPluginPattern));
+    while (TakeIoStatus() == kIoOk) {
+        if (!IsFolderEntry(entry)) names.push_back(entry);
+        entry = FindNextEntry();
+    }
+    return names;
+}
+
+// The first image beside the plugin file, ".gif", ".png", ".jpg", ".ico" in this order (an
+// empty file counts); empty when there is none. Probing missing files must stay silent.
+Text SaveImageOf(const Text& fileName) {
+    const Text base = BaseNameOf(fileName);
+    Text image;
+    SetErrorLevel(-1);
+    for (const Text& extension : SaveImageExtensions()) {
+        if (FileSize(PluginPath(base + extension)) != -1) {
+            image = base + extension;
+            break;
+        }
+    }
+    SetErrorLevel(1);  // reports come back at level 1, warnings with the choice to cancel
+    return image;
+}
+
+// A name with "##" twice gives an unprefixed name without the extension: a plugin file renamed
+// so would drop out of the browser's and this program's lists, so such a rename is refused.
+bool KeepsExtension(const Text& name, const Text& newName) {
+    return newName.size() > 4 && LowerCase(RightOf(newName, 4)) == LowerCase(RightOf(name, 4));
+}
+
+// Renames a plugin file and then its image (if any) in the plugin folder. The image follows
+// only when the plugin file moved, so that the two keep one base name.
+void RenamePluginAndImage(const Text& fileName, const Text& newName, const Text& image,
+                          const Text& newImage, Outcome& outcome) {
+    if (!KeepsExtension(fileName, newName) ||
+        RenamePath(PluginPath(fileName), PluginPath(newName)) != 0) {
+        outcome.notMoved.push_back(fileName);
+        return;
+    }
+    if (image.empty()) return;
+    if (!KeepsExtension(image, newImage) || RenamePath(PluginPath(image), PluginPath(newImage)) != 0) {
+        outcome.notMoved.push_back(image);
+    }
+}
+
+// Plugin files that an interrupted earlier save left in the temporary folder go back first;
+// a file whose name is taken in the plugin folder stays where it is.
+void RecoverTemporaryFolder(Outcome& outcome) {
+    for (const Text& name : PluginFilesInTemporaryFolder()) {
+        if (RenamePath(TemporaryPath(name), PluginPath(name)) == 0) {
+            outcome.recovered.push_back(name);
+        }
+    }
+}
+
+void MoveBack(const Text& fileName) {
+    const Text from = TemporaryPath(fileName);
+    const Text to = PluginPath(fileName);
+    bool moved = RenamePath(from, to) == 0;
+    for (int retry = 0; !moved && retry < kMoveBackRetries; ++retry) {
+        PauseInterface(kRetryPauseMs);
+        moved = RenamePath(from, to) == 0;
+    }
+}
+
+// Copy mode: the file system returns the entries in the order they were made, so moving every
+// file out and back in list order writes the list order.
+void SaveByMoving(Outcome& outcome) {
+    TakeIoStatus();
+    MakeFolder(catalogue.tempFolder);
+    const int status = TakeIoStatus();
+    if (status != kIoOk && status != kErrorAlreadyExists) FatalError(kFatalNoTemporaryFolder);
+    if (status == kErrorAlreadyExists) RecoverTemporaryFolder(outcome);
+
+    const std::vector<Text> files = FileListNames();
+    std::vector<bool> movedOut(files.size(), false);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        movedOut[i] = RenamePath(PluginPath(files[i]), TemporaryPath(files[i])) == 0;
+        if (!movedOut[i]) outcome.notMoved.push_back(files[i]);
+    }
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!movedOut[i]) continue;
+        MoveBack(files[i]);
+        PauseInterface(kPauseAfterMoveBackMs);
+    }
+    RemoveFolder(catalogue.tempFolder);
+    TakeIoStatus();
+    outcome.leftInTemporary = PluginFilesInTemporaryFolder();
+    // The rows no longer match the folder when plugins came back from an earlier save or
+    // could not come back from this one.
+    if (!outcome.recovered.empty() || !outcome.leftInTemporary.empty()) RefreshPluginList();
+}
+
+// Rename mode: names that start with a new letter and the row number sort in list order.
+void SaveByRenaming(Outcome& outcome) {
+    Text letter = catalogue.prefixLetter;
+    while (letter == catalogue.prefixLetter) letter = CharText(65 + RandomBelow(26));
+
+    const std::vector<Text> files = FileListNames();
+    const auto rowCount = static_cast<std::int64_t>(files.size());
+    for (std::int64_t i = 0; i < rowCount; ++i) {
+        const Text& fileName = files[static_cast<std::size_t>(i)];
+        const Text image = SaveImageOf(fileName);
+        const PrefixedNames names =
+            PrefixedNamesFor(letter, RowNumberText(i, rowCount), fileName, image);
+        RenamePluginAndImage(fileName, names.plugin, image, names.image, outcome);
+    }
+    RefreshPluginList();
+}
+
+Text SaveReport(const Outcome& outcome) {
+    using namespace phrases;
+    Text text;
+    if (outcome.Complete()) {
+        text = Say(kResortDone);
+    } else {
+        text = Say(kResortIncomplete);
+        if (!outcome.notMoved.empty()) text += "\r\r" + TextWithNames(Say(kNotMoved), outcome.notMoved);
+        if (!outcome.leftInTemporary.empty()) {
+            text += "\r\r" + TextWithNames(Say(kStillInTemporaryFolder) + " " + catalogue.tempFolder + ":",
+                                           outcome.leftInTemporary);
+        }
+    }
+    if (!outcome.recovered.empty()) {
+        text += "\r\r" + TextWithNames(Say(kRecoveredFromTemporaryFolder), outcome.recovered);
+    }
+    return text;
+}
+
+}  // namespace
+
+void SavePluginOrder() {
+    Outcome outcome;
+    if (catalogue.ntfsMode == 0) {
+        SaveByMoving(outcome);
+    } else {
+        SaveByRenaming(outcome);
+    }
+    ShowCommandMessage(SaveReport(outcome), outcome.Complete() ? kInformationBox : kExclamationBox);
+}
+
+void RestoreOriginalNames() {
+    Outcome outcome;
+    for (const Text& fileName : FileListNames()) {
+        const Text image = SaveImageOf(fileName);
+        if (!HasPrefix(fileName)) continue;
+        RenamePluginAndImage(fileName, UnprefixedName(fileName), image,
+                             image.empty() ? Text() : UnprefixedName(image), outcome);
+    }
+    RefreshPluginList();
+    if (!outcome.Complete()) {
+        ShowCommandMessage(TextWithNames(Say(phrases::kOriginalNamesIncomplete), outcome.notMoved),
+                           kExclamationBox);
+    }
+}

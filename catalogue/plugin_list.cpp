@@ -1,0 +1,109 @@
+#include "catalogue/plugin_list.h"
+
+#include "catalogue/catalogue_state.h"
+#include "catalogue/plugin_file.h"
+#include "catalogue/plugin_text.h"
+#include "toolkit/files.h"
+#include "toolkit/interface_thread.h"
+#include "toolkit/list_box.h"
+
+CatalogueState catalogue;
+
+namespace {
+
+// Lists the plugin folder: calls visit for every file (not folder) matching pattern, in the
+// order the file system returns them. Nothing is visited when the folder cannot be entered.
+template <typename Visit>
+void ForEachPluginFile(const Text& pattern, Visit visit) {
+    TakeIoStatus();
+    ChangeFolder(catalogue.pluginFolder);
+    if (TakeIoStatus() == kIoOk) {
+        Text entry = FindFirstEntry(pattern);
+        // The status is taken right after each search step, so that what visit does to the
+        // file cannot end the listing early.
+        while (TakeIoStatus() == kIoOk) {
+            if (!IsFolderEntry(entry)) visit(entry);
+            entry = FindNextEntry();
+        }
+    }
+    ChangeFolder(catalogue.startFolder);
+    TakeIoStatus();
+}
+
+void FollowSelection() {
+    if (catalogue.updateMoveButtons) catalogue.updateMoveButtons();
+}
+
+// Inserts a copy of row `from` at insertAt, then removes the row that is now at removeAt.
+void MoveRow(Handle list, int from, int insertAt, int removeAt) {
+    ListInsert(list, insertAt, GetListItemText(list, from));
+    ListDelete(list, removeAt);
+}
+
+}  // namespace
+
+void FillPluginList(Handle nameList, Handle fileList, int row, const Text& pattern) {
+    ListReset(nameList);
+    ListReset(fileList);
+    ForEachPluginFile(pattern, [&](const Text& fileName) {
+        AddPluginEntry(nameList, fileList, fileName);
+    });
+    ListSelect(nameList, row >= 0 && row < ListCount(nameList) ? row : 0);
+    FollowSelection();
+    SetControlFocus(nameList);
+}
+
+void AddPluginEntry(Handle nameList, Handle fileList, const Text& fileName) {
+    if (fileName.empty() || IsFolderEntry(fileName)) return;
+    const PluginFileText read = ReadPluginFile(fileName);
+    const Text normalized = NormalizePluginText(read.text);
+    const DisplayName display = ExtractDisplayName(normalized);
+    Text name = display.name;
+    if (IsPinnedName(name)) {
+        name = UnpinPluginName(fileName, name, display.quote, normalized, !read.refusal);
+    }
+    if (!GetsPluginRow(name)) return;
+    catalogue.prefixLetter = NextPrefixLetter(catalogue.prefixLetter, fileName);
+    ListAdd(nameList, name);
+    ListAdd(fileList, fileName);
+}
+
+Text UnpinPluginName(const Text& fileName, const Text& name, const Text& quote,
+                     const Text& normalizedText, bool mayRewrite) {
+    // A cut or NUL-stripped text written back would lose the rest of the file.
+    if (!mayRewrite) return name;
+    const UnpinnedPlugin unpinned = UnpinPluginText(name, quote, normalizedText);
+    return RewritePluginFile(PluginPath(fileName), unpinned.text) ? unpinned.name : name;
+}
+
+int CountPluginFiles(const Text& pattern) {
+    int count = 0;
+    ForEachPluginFile(pattern, [&](const Text&) { ++count; });
+    return count;
+}
+
+void MovePluginUp() {
+    const int s = CurrentRow();
+    if (s <= 0) return;
+    MoveRow(catalogue.pluginList, s, s - 1, s + 1);
+    MoveRow(catalogue.fileList, s, s - 1, s + 1);
+    ListSelect(catalogue.pluginList, s - 1);
+    FollowSelection();
+}
+
+void MovePluginDown() {
+    const int s = CurrentRow();
+    if (s < 0 || s >= ListCount(catalogue.pluginList) - 1) return;
+    MoveRow(catalogue.pluginList, s, s + 2, s);
+    MoveRow(catalogue.fileList, s, s + 2, s);
+    ListSelect(catalogue.pluginList, s + 1);
+    FollowSelection();
+}
+
+void RefreshPluginList() {
+    FillPluginList(catalogue.pluginList, catalogue.fileList, CurrentRow(), "*.SRC");
+}
+
+int CurrentRow() {
+    return ListSelection(catalogue.pluginList);
+}

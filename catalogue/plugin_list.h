@@ -1,0 +1,34 @@
+// The plugin rows: filling the plugin list and the file list from the plugin folder, reading
+// display names, unpinning Google and Yahoo, counting plugin files and moving rows.
+#pragma once
+
+#include "toolkit/handle.h"
+#include "toolkit/text.h"
+
+// Rebuilds both lists from the plugin folder entries that match pattern ("*.SRC" or "*.HID"),
+// in the order the file system returns them, then selects row (row 0 when row is -1 or past
+// the end), lets the Move buttons follow and gives the focus to the name list.
+void FillPluginList(Handle nameList, Handle fileList, int row, const Text& pattern);
+
+// Adds one row for the plugin file fileName (in the current folder, which is the plugin
+// folder), unless it is empty, a folder or has no recognisable name. A plugin named Google or
+// Yahoo is renamed with a blank appended, in its file as in its row.
+void AddPluginEntry(Handle nameList, Handle fileList, const Text& fileName);
+
+// Writes the unpinned name of a pinned plugin into its file. Returns the name the row shows:
+// the new name, or the name read when the file may not or could not be rewritten.
+Text UnpinPluginName(const Text& fileName, const Text& name, const Text& quote,
+                     const Text& normalizedText, bool mayRewrite);
+
+// Number of files (not folders) in the plugin folder that match pattern.
+int CountPluginFiles(const Text& pattern);
+
+// Move the current row one place up or down in both lists and keep it selected.
+void MovePluginUp();
+void MovePluginDown();
+
+// Rebuilds the plugin list from the folder, keeping the current row selected.
+void RefreshPluginList();
+
+// The selected row of the plugin list, -1 for none.
+int CurrentRow();

@@ -1,0 +1,187 @@
+// Shared set-up of the catalogue's Win32 tests: a unique plugin folder with real files, the
+// two list boxes in a hidden window and the catalogue state pointing at them.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <vector>
+
+#include "catalogue/catalogue_state.h"
+#include "catalogue/plugin_list.h"
+#include "catalogue/plugin_text.h"
+#include "tests/support/test_windows.h"
+#include "toolkit/errors.h"
+#include "toolkit/files.h"
+#include "toolkit/list_box.h"
+
+namespace catalogue_test {
+
+inline void RemoveTree(const Text& path) {
+    WIN32_FIND_DATAA data{};
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &data);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const Text name = data.cFileName;
+            if (name == "." || name == "..") continue;
+            const Text child = path + "\\" + name;
+            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(child);
+            } else {
+                DeleteFileA(child.c_str());
+            }
+        } while (FindNextFileA(search, &data));
+        FindClose(search);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+// The usual form of a plugin file with the given display name, LF or CR LF line ends.
+inline Text PluginSource(const Text& name, const Text& lineEnd = "\r\n") {
+    return "<search" + lineEnd + "   name=\"" + name + "\"" + lineEnd +
+           "   action=\"https://search.example.com/\"" + lineEnd + ">" + lineEnd +
+           "<input name=\"q\" user>" + lineEnd + "</search>" + lineEnd;
+}
+
+class PluginFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        static int serial = 0;
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        folder = Text(temp) + "quorrel-catalogue-" + std::to_string(GetCurrentProcessId()) + "-" +
+                 std::to_string(++serial);
+        RemoveTree(folder);
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << "cannot create " << folder;
+
+        window = RunOnInterfaceThread([] {
+            return CreateWindowExA(0, "DIALOG", "catalogue test", WS_OVERLAPPEDWINDOW, 10, 10, 300, 300,
+                                   nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        });
+        ASSERT_NE(window, nullptr);
+        const HWND parent = window;
+        auto makeList = [parent](int x) {
+            return RunOnInterfaceThread([parent, x] {
+                return CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_NOTIFY | WS_VSCROLL,
+                                       x, 5, 120, 200, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+            });
+        };
+        nameList = reinterpret_cast<Handle>(makeList(5));
+        fileList = reinterpret_cast<Handle>(makeList(140));
+
+        previousLevel = ErrorLevel();
+        SetErrorLevel(0);  // the program runs at level 0 after start-up
+        char current[MAX_PATH] = {};
+        GetCurrentDirectoryA(MAX_PATH, current);
+
+        catalogue.language = Language::English;
+        catalogue.pluginFolder = folder;
+        catalogue.tempFolder = folder + "\\temp";
+        catalogue.startFolder = current;
+        catalogue.ntfsMode = 1;
+        catalogue.pluginList = nameList;
+        catalogue.fileList = fileList;
+        catalogue.prefixLetter.clear();
+        catalogue.pluginText.clear();
+        AllocateArea(catalogue.textBuffer, static_cast<std::size_t>(kTextBufferSize));
+        moveButtonUpdates = 0;
+        catalogue.updateMoveButtons = [this] { ++moveButtonUpdates; };
+        TakeIoStatus();
+    }
+
+    void TearDown() override {
+        catalogue.updateMoveButtons = nullptr;
+        SetErrorLevel(previousLevel);
+        const HWND w = window;
+        RunOnInterfaceThread([w] {
+            DestroyWindow(w);
+            return HWND{};
+        });
+        SetCurrentDirectoryA(catalogue.startFolder.c_str());
+        RemoveTree(folder);
+    }
+
+    Text PathOf(const Text& name) const { return folder + "\\" + name; }
+
+    void Write(const Text& name, const Text& bytes) const {
+        std::ofstream out(PathOf(name), std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        ASSERT_TRUE(out.good()) << "cannot write " << name;
+    }
+
+    Text Read(const Text& name) const {
+        std::ifstream in(PathOf(name), std::ios::binary);
+        return Text(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+    bool Exists(const Text& name) const {
+        return GetFileAttributesA(PathOf(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+
+    void SetReadOnly(const Text& name) const {
+        ASSERT_TRUE(SetFileAttributesA(PathOf(name).c_str(), FILE_ATTRIBUTE_READONLY));
+    }
+
+    bool IsReadOnly(const Text& name) const {
+        const DWORD attributes = GetFileAttributesA(PathOf(name).c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    }
+
+    // Names of the files (not folders) in the plugin folder or one of its sub-folders.
+    std::vector<Text> FilesOnDisk(const Text& subFolder = Text()) const {
+        std::vector<Text> names;
+        const Text where = subFolder.empty() ? folder : PathOf(subFolder);
+        WIN32_FIND_DATAA data{};
+        HANDLE search = FindFirstFileA((where + "\\*").c_str(), &data);
+        if (search == INVALID_HANDLE_VALUE) return names;
+        do {
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
+        } while (FindNextFileA(search, &data));
+        FindClose(search);
+        return names;
+    }
+
+    static std::vector<Text> RowsOf(Handle list) {
+        std::vector<Text> rows;
+        for (int i = 0; i < ListCount(list); ++i) rows.push_back(GetListItemText(list, i));
+        return rows;
+    }
+
+    void Fill(int row = -1, const Text& pattern = "*.SRC") {
+        FillPluginList(nameList, fileList, row, pattern);
+    }
+
+    Text folder;
+    HWND window = nullptr;
+    Handle nameList = 0;
+    Handle fileList = 0;
+    int previousLevel = 1;
+    int moveButtonUpdates = 0;
+};
+
+// Holds a file open without letting others delete, rename or open it exclusively, as a virus
+// scanner or the browser might.
+class FileLock {
+public:
+    explicit FileLock(const Text& path)
+        : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr)) {}
+    ~FileLock() { Release(); }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void Release() {
+        if (Held()) CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+}  // namespace catalogue_test

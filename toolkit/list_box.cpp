@@ -1,0 +1,34 @@
+// List-box messages sent directly from the calling thread.
+#include "toolkit/list_box.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+
+LRESULT Send(Handle list, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return SendMessageA(reinterpret_cast<HWND>(list), message, wParam, lParam);
+}
+
+LPARAM TextArg(const Text& text) { return reinterpret_cast<LPARAM>(text.c_str()); }
+
+}  // namespace
+
+void ListReset(Handle list) { Send(list, LB_RESETCONTENT); }
+void ListAdd(Handle list, const Text& row) { Send(list, LB_ADDSTRING, 0, TextArg(row)); }
+void ListInsert(Handle list, int index, const Text& row) {
+    Send(list, LB_INSERTSTRING, static_cast<WPARAM>(index), TextArg(row));
+}
+void ListDelete(Handle list, int index) { Send(list, LB_DELETESTRING, static_cast<WPARAM>(index)); }
+void ListSelect(Handle list, int index) { Send(list, LB_SETCURSEL, static_cast<WPARAM>(index)); }
+int ListSelection(Handle list) { return static_cast<int>(Send(list, LB_GETCURSEL)); }
+int ListCount(Handle list) { return static_cast<int>(Send(list, LB_GETCOUNT)); }
+
+Text GetListItemText(Handle list, int index) {
+    const LRESULT length = Send(list, LB_GETTEXTLEN, static_cast<WPARAM>(index));
+    if (length == LB_ERR) return Text();
+    std::vector<char> buffer(static_cast<std::size_t>(length) + 4, '\0');
+    Send(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
+    return Text(buffer.data());
+}
