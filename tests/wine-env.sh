@@ -21,6 +21,8 @@ up() {
     wineboot -i </dev/null >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d tests /f </dev/null >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v tests /d 1024x768 /f </dev/null >/dev/null 2>&1
+    # A crashing program prints its backtrace and ends instead of waiting for a click.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
     wineserver -w
   fi
   # A persistent server detached from every pipe, so CTest never waits for it, and Wine's
