@@ -42,6 +42,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i </dev/null >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d demo /f </dev/null >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v demo /d 1024x768 /f </dev/null >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
   wineserver -w
 fi
 wineserver -p </dev/null >/dev/null 2>&1 || true

@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   googletest
   wine wine64
-  xvfb x11-utils xdotool imagemagick
+  xvfb x11-utils xdotool imagemagick fonts-wine
   python3 zip
 )
 
