@@ -1,0 +1,179 @@
+#include "shell/main_loop.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+#include "catalogue/catalogue_state.h"
+#include "shell/commands.h"
+#include "shell/context_menu.h"
+#include "shell/dialog_support.h"
+#include "shell/information_dialog.h"
+#include "shell/main_window.h"
+#include "shell/shell_state.h"
+#include "shell/startup.h"
+#include "toolkit/controls.h"
+#include "toolkit/event_state.h"
+#include "toolkit/interface_thread.h"
+#include "toolkit/list_box.h"
+
+MainLoopState mainLoop;
+
+namespace {
+
+constexpr int kWmClose = 16;
+constexpr int kPassPauseMs = 25;
+
+// Keys of the shortcuts.
+constexpr int kVkBack = 8;
+constexpr int kVkMenu = 18;
+constexpr int kVkDelete = 46;
+constexpr int kVkT = 84;
+constexpr int kVkU = 85;
+constexpr int kVkI = 73;
+constexpr int kVkAdd = 107;
+constexpr int kVkSubtract = 109;
+constexpr int kVkRButton = 2;
+constexpr int kVkApps = 93;
+
+int Selection() { return mainWindowStatus.selection; }
+int RowCount() { return ListCount(mainWindow.pluginList); }
+bool ListFocus() { return HasFocus(mainWindow.pluginList) != 0; }
+bool Foreground() { return ForegroundWindow() == mainWindow.mainWindow; }
+bool ListKey(int virtualKey) { return ListFocus() && KeyDown(virtualKey); }
+bool ListAltKey(int letter) { return ListFocus() && KeyDown(kVkMenu) && KeyDown(letter); }
+bool MenuItem(int id) {
+    return (static_cast<std::uintptr_t>(events.userWParam.load()) & 0xFFFF) == static_cast<std::uintptr_t>(id);
+}
+
+// The conditions of the dispatch table. A menu item stands in for the focus-and-key test only;
+// the Move items skip the other tests too, since the menu offers them only where they apply.
+bool OrigFilenamesAsked() { return Clicked(mainWindow.origFilenames) && catalogue.ntfsMode == 1; }
+bool SortAsked() { return Clicked(mainWindow.sort); }
+bool MoveUpAsked() {
+    return ((ListKey(kVkSubtract) || Clicked(mainWindow.moveUp)) && Foreground() && Selection() > 0) ||
+           MenuItem(kMenuMoveUp);
+}
+bool MoveDownAsked() {
+    return (Selection() < RowCount() - 1 && (ListKey(kVkAdd) || Clicked(mainWindow.moveDown)) && Foreground() &&
+            Selection() >= 0) ||
+           MenuItem(kMenuMoveDown);
+}
+bool OpenFolderAsked() { return Clicked(mainWindow.openFolder); }
+bool ShowHiddenAsked() { return Clicked(mainWindow.showHidden); }
+bool AddPluginAsked() { return Clicked(mainWindow.addPlugin); }
+bool InformationAsked() { return Clicked(mainWindow.infoButton); }
+bool RefreshAsked() { return Clicked(mainWindow.refresh); }
+bool ConvertAsked() {
+    return (ListAltKey(kVkT) || MenuItem(kMenuConvert)) && Foreground() && latches.altT == 0 && Selection() >= 0;
+}
+bool DisableAllAsked() { return MenuItem(kMenuDisableAll); }
+bool EnableAllAsked() { return MenuItem(kMenuEnableAll); }
+bool ConvertAllAsked() { return MenuItem(kMenuConvertAll); }
+bool DisableUpdatesAsked() {
+    return (ListAltKey(kVkU) || MenuItem(kMenuDisableUpdates)) && Foreground() && latches.altU == 0 &&
+           Selection() >= 0;
+}
+bool EnableUpdatesAsked() {
+    return (ListAltKey(kVkI) || MenuItem(kMenuEnableUpdates)) && Foreground() && latches.altI == 0 &&
+           Selection() >= 0;
+}
+bool RenameAsked() { return (ListKey(kVkBack) || MenuItem(kMenuRename)) && Foreground() && Selection() >= 0; }
+// Numpad star, or Shift with the plus key of the main keyboard.
+bool HideAsked() {
+    return ((ListFocus() && KeyDown(kVkShift) && KeyDown(kVkOemPlus)) || ListKey(kVkMultiply) ||
+            MenuItem(kMenuHide)) &&
+           Foreground() && latches.hide == 0 && Selection() >= 0;
+}
+bool EditAsked() {
+    return (ListKey(kVkReturn) || MenuItem(kMenuEdit)) && Foreground() && Selection() >= 0 && latches.enter == 0;
+}
+// Delete counts as down while the key is held at all.
+bool DeleteAsked() {
+    return ((ListFocus() && KeyState(kVkDelete) < 0) || MenuItem(kMenuDelete)) && Foreground() && Selection() >= 0;
+}
+bool CloseAsked() { return events.userMessage.load() == kWmClose; }
+
+void DispatchOneCommand() {
+    for (const DispatchRow& row : kDispatchTable) {
+        if (row.applies()) {
+            row.run();
+            return;
+        }
+    }
+}
+
+// The Alt key is not looked at: the letter alone ends its latch.
+void ClearReleasedLatches() {
+    if (KeyUp(kVkMultiply) && KeyUp(kVkOemPlus)) latches.hide = 0;
+    if (KeyUp(kVkReturn)) latches.enter = 0;
+    if (KeyUp(kVkT)) latches.altT = 0;
+    if (KeyUp(kVkU)) latches.altU = 0;
+    if (KeyUp(kVkI)) latches.altI = 0;
+}
+
+// GetKeyState's toggle bit alone (1) does not count as the right button being down.
+bool ContextMenuKeyDown() { return KeyState(kVkApps) < 0 || std::abs(KeyState(kVkRButton)) > 1; }
+
+Handle WindowUnderCursor() {
+    const std::int64_t x = MainWindowLeft() + mainLoop.cursorX;
+    const std::int64_t y = MainWindowTop() + mainLoop.cursorY;
+    // WindowFromPoint takes its POINT by value: both coordinates in one 64-bit argument.
+    const std::intptr_t point = static_cast<std::intptr_t>((y << 32) | (x & 0xFFFFFFFF));
+    return CallLibraryFunction("USER32", "WindowFromPoint", {point});
+}
+
+void OfferContextMenu() {
+    if (!ContextMenuKeyDown() || WindowUnderCursor() != mainWindow.pluginList || Selection() < 0) return;
+    FlushEvents();
+    SetControlFocus(mainWindow.mainWindow);
+    ShowContextMenu(Selection(), RowCount(), mainLoop.cursorX - mainWindowLayout.frame,
+                    mainLoop.cursorY - mainWindowLayout.captionAndFrame);
+    mainLoop.noWait = 1;
+}
+
+// Until the first wait (or the first menu) the loop waits for a message at the end of a pass;
+// from then on it only polls.
+void EndPass() {
+    PauseInterface(kPassPauseMs);
+    if (mainLoop.noWait == 0 && mainLoop.links.hover == 0) {
+        AwaitNextMessage();
+        mainLoop.noWait = 1;
+    }
+}
+
+}  // namespace
+
+const DispatchRow kDispatchTable[20] = {
+    {OrigFilenamesAsked, RestoreOriginalNamesCommand},
+    {SortAsked, SortCommand},
+    {MoveUpAsked, MoveUpCommand},
+    {MoveDownAsked, MoveDownCommand},
+    {OpenFolderAsked, OpenFolderCommand},
+    {ShowHiddenAsked, ShowHiddenCommand},
+    {AddPluginAsked, AddPluginCommand},
+    {InformationAsked, InformationCommand},
+    {RefreshAsked, RefreshCommand},
+    {ConvertAsked, ConvertCommand},
+    {DisableAllAsked, DisableAllUpdatesCommand},
+    {EnableAllAsked, EnableAllUpdatesCommand},
+    {ConvertAllAsked, ConvertAllCommand},
+    {DisableUpdatesAsked, DisableUpdatesCommand},
+    {EnableUpdatesAsked, EnableUpdatesCommand},
+    {RenameAsked, RenameCommand},
+    {HideAsked, HideCommand},
+    {EditAsked, EditCommand},
+    {DeleteAsked, DeleteCommand},
+    {CloseAsked, CloseCommand},
+};
+
+void RunMainLoop() {
+    for (;;) {
+        UpdateMoveButtons();
+        DispatchOneCommand();
+        if (informationDialog.open == 1) PollInformationDialog();
+        TrackLinks();
+        ClearReleasedLatches();
+        OfferContextMenu();
+        EndPass();
+    }
+}

@@ -1,0 +1,27 @@
+// The program thread's main loop: one pass about every 25 ms until the program ends. Each pass
+// runs at most one command, polls the information window, follows the mouse over the links,
+// clears the latches of released keys and opens the context menu.
+#pragma once
+
+#include "shell/links.h"
+
+// What the loop remembers between passes. Program thread only. The selection is the one that
+// UpdateMoveButtons reads at the top of every pass (mainWindowStatus.selection).
+struct MainLoopState {
+    int noWait = 0;       // once set, a pass no longer waits for a message
+    int linksArmed = 0;   // set 1.5 s after the loop started, for good
+    int cursorX = 0;      // relative to the top-left corner of the main window's outer rectangle
+    int cursorY = 0;
+    LinkState links;
+};
+
+extern MainLoopState mainLoop;
+
+// The loop's condition-and-command table, in the order in which the conditions are tested.
+struct DispatchRow {
+    bool (*applies)();
+    void (*run)();
+};
+extern const DispatchRow kDispatchTable[20];
+
+[[noreturn]] void RunMainLoop();

@@ -1,0 +1,182 @@
+// The main window's buttons and links driving the real program: Move Up and Move Down, Sort and
+// Orig. Filenames with what they do to the folder and the list, Refresh, the buttons that hand a
+// page or the folder to the shell, Show Hidden and "?" opening their windows, the logo and credit
+// links with their arming delay, and closing with the close box or Alt+F4.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/quorrel_session.h"
+
+namespace e2e {
+namespace {
+
+const char* const kDownloadPage = "https://quorrel.example.org/plugins/";
+const char* const kProductPage = "https://www.example.org/browser/";
+const char* const kHomePage = "https://quorrel.example.org/";
+
+class CommandsTest : public QuorrelTest {
+protected:
+    // Plugin files of the folder that match the pattern, in file-system order.
+    std::vector<std::string> FolderFiles(const std::string& pattern) const {
+        std::vector<std::string> files;
+        const std::regex match(pattern, std::regex::icase);
+        for (const std::string& file : ListFolder(pluginFolder)) {
+            if (std::regex_match(file, match)) files.push_back(file);
+        }
+        return files;
+    }
+
+    // A point given relative to the top-left corner of the main window's outer rectangle.
+    POINT Outer(int x, int y) const {
+        const RECT r = WindowRect(app.Main());
+        return POINT{r.left + x, r.top + y};
+    }
+};
+
+TEST_F(CommandsTest, MoveButtonsSortOrigFilenamesAndRefreshChangeListAndFolder) {
+    AddPlugin("a.src", "Alpha");
+    AddPlugin("b.src", "Bravo");
+    AddPlugin("c.src", "Charlie");
+    ASSERT_TRUE(WriteFileBytes(PluginPath("a.gif"), "GIF89a"));
+    Start();
+    ASSERT_EQ(Rows(), (std::vector<std::string>{"Alpha", "Bravo", "Charlie"}));
+
+    ASSERT_TRUE(SelectRow(2));
+    ASSERT_TRUE(WaitUntil([&] { return IsEnabled(At(kMoveUp)); })) << "Move Up must follow the selection";
+    ASSERT_TRUE(ClickButton(At(kMoveUp)));
+    ASSERT_TRUE(RowsBecome({"Alpha", "Charlie", "Bravo"})) << Joined(Rows());
+    EXPECT_TRUE(SelectionBecomes(1)) << "the moved row stays selected";
+    ASSERT_TRUE(WaitUntil([&] { return IsEnabled(At(kMoveUp)); }));
+    ASSERT_TRUE(ClickButton(At(kMoveUp)));
+    ASSERT_TRUE(RowsBecome({"Charlie", "Alpha", "Bravo"})) << Joined(Rows());
+    EXPECT_TRUE(WaitUntil([&] { return !IsEnabled(At(kMoveUp)); })) << "Move Up must be disabled on the first row";
+    ASSERT_TRUE(ClickButton(At(kMoveDown)));
+    ASSERT_TRUE(RowsBecome({"Alpha", "Charlie", "Bravo"})) << Joined(Rows());
+    EXPECT_EQ(FileRows(), (std::vector<std::string>{"a.src", "c.src", "b.src"})) << "the file list moves along";
+    EXPECT_EQ(FolderFiles(".*\\.src"), (std::vector<std::string>{"a.src", "b.src", "c.src"}))
+        << "moving rows must not touch the folder";
+
+    ASSERT_TRUE(ClickButton(At(kSort)));
+    EXPECT_EQ(AnswerBox("Message:"), "Re-sort successfully done!");
+    const std::vector<std::string> sorted = FolderFiles(".*\\.src");
+    ASSERT_EQ(sorted.size(), 3u);
+    const std::regex prefixed("([A-Z])(\\d\\d)##(.*)");
+    std::smatch m;
+    std::vector<std::string> unprefixed;
+    for (const std::string& file : sorted) {
+        ASSERT_TRUE(std::regex_match(file, m, prefixed)) << file << " has no prefix";
+        unprefixed.push_back(m[3]);
+    }
+    EXPECT_EQ(unprefixed, (std::vector<std::string>{"a.src", "c.src", "b.src"}))
+        << "the folder must return the files in the list's order";
+    EXPECT_EQ(FolderFiles(".*\\.gif"), std::vector<std::string>{sorted[0].substr(0, 5) + "a.gif"})
+        << "the image goes along with its plugin";
+    EXPECT_TRUE(RowsBecome({"Alpha", "Charlie", "Bravo"})) << Joined(Rows());
+    EXPECT_EQ(FileRows(), sorted) << "the list is rebuilt from the renamed files";
+
+    ASSERT_TRUE(ClickButton(At(kOrigFilenames)));
+    const std::vector<std::string> original = {"a.src", "b.src", "c.src"};
+    EXPECT_TRUE(WaitUntil([&] { return FolderFiles(".*\\.src") == original; }))
+        << "Orig. Filenames must take the prefixes off";
+    EXPECT_TRUE(RowsBecome({"Alpha", "Bravo", "Charlie"})) << Joined(Rows());
+    EXPECT_TRUE(SelectionBecomes(1)) << "the rebuilt list keeps the selected row";
+    EXPECT_EQ(FolderFiles(".*\\.gif"), std::vector<std::string>{"a.gif"});
+    EXPECT_TRUE(NoBoxFor(500)) << "restoring the names shows no message";
+
+    AddPlugin("b2.src", "Bravo two");
+    ASSERT_TRUE(SelectRow(2));
+    ASSERT_TRUE(ClickButton(At(kRefresh)));
+    EXPECT_TRUE(RowsBecome({"Alpha", "Bravo", "Bravo two", "Charlie"})) << Joined(Rows());
+    EXPECT_EQ(ListSelection(List()), 2) << "Refresh keeps the selected row";
+}
+
+TEST_F(CommandsTest, GermanSortReportsInGerman) {
+    AddPlugin("a.src", "Alpha");
+    Start("-d");
+    ASSERT_TRUE(ClickButton(At(kSort)));
+    EXPECT_EQ(AnswerBox("Meldung:"), "Sortierung erfolgreich abgeschlossen!");
+}
+
+TEST_F(CommandsTest, ButtonsHandPagesAndTheFolderToTheShellAndOpenTheirWindows) {
+    ShellLog log(TestName());
+    AddPlugin("a.src", "Alpha");
+    AddPlugin("h.hid", "Hidden");
+    Start();
+
+    ASSERT_TRUE(ClickButton(At(kAddPlugin)));
+    ASSERT_TRUE(log.WaitLines(1)) << "Add Plugin opened nothing";
+    ASSERT_TRUE(ClickButton(At(kOpenFolder)));
+    ASSERT_TRUE(log.WaitLines(2)) << "Open Folder opened nothing";
+    EXPECT_EQ(log.Lines(), (std::vector<std::string>{std::string("open\t") + kDownloadPage + "\t1",
+                                                     "explore\t" + pluginFolder + "\t1"}));
+
+    ASSERT_TRUE(ClickButton(At(kShowHidden)));
+    HWND hidden = WaitDialog("Hidden Search Plugins");
+    ASSERT_TRUE(hidden) << "Show Hidden opened no dialog";
+    ASSERT_TRUE(ClickButton(FindButton(hidden, "OK")));
+    EXPECT_TRUE(DialogClosed(hidden));
+
+    ASSERT_TRUE(ClickButton(At(kInfo)));
+    HWND info = WaitDialog("About...");
+    ASSERT_TRUE(info) << "\"?\" opened no information window";
+    ASSERT_TRUE(ClickButton(FindButton(info, "OK")));
+    EXPECT_TRUE(DialogClosed(info));
+    EXPECT_EQ(log.Lines().size(), 2u) << "no further shell calls";
+}
+
+TEST_F(CommandsTest, LinksOpenTheirPagesOnlyWhenPressedAndReleasedOnThemOnceArmed) {
+    ShellLog log(TestName());
+    AddPlugin("a.src", "Alpha");
+    Start();
+    const POINT logo = Outer(341, 272);
+    const POINT credit = Outer(365, 336);
+
+    // Within the first 1.5 seconds a click on the logo opens nothing.
+    ASSERT_TRUE(XClick(logo));
+    Sleep(1700);
+    EXPECT_TRUE(log.Lines().empty()) << "a click before the links were armed opened " << log.Lines().front();
+
+    ASSERT_TRUE(XClick(logo));
+    ASSERT_TRUE(log.WaitLines(1)) << "a click on the logo opened nothing";
+    ASSERT_TRUE(XClick(credit));
+    ASSERT_TRUE(log.WaitLines(2)) << "a click on the credit line opened nothing";
+    EXPECT_EQ(log.Lines(), (std::vector<std::string>{std::string("open\t") + kProductPage + "\t1",
+                                                     std::string("open\t") + kHomePage + "\t1"}));
+
+    // Pressed on the logo, released elsewhere: nothing opens.
+    ASSERT_TRUE(XMouseMove(logo));
+    Sleep(100);
+    ASSERT_TRUE(XMouseDown(1));
+    Sleep(150);
+    ASSERT_TRUE(XMouseMove(Outer(100, 300)));
+    Sleep(150);
+    ASSERT_TRUE(XMouseUp(1));
+    Sleep(500);
+    EXPECT_EQ(log.Lines().size(), 2u) << "a press that ended away from the logo opened a page";
+}
+
+TEST_F(CommandsTest, TheCloseBoxEndsTheProgramWithExitCodeZero) {
+    AddPlugin("a.src", "Alpha");
+    Start();
+    // The close box is the last caption button, at the right end of the caption bar.
+    const RECT r = WindowRect(app.Main());
+    const int frame = GetSystemMetrics(SM_CXFRAME);
+    const int caption = GetSystemMetrics(SM_CYCAPTION);
+    ASSERT_TRUE(XClick(POINT{r.right - frame - GetSystemMetrics(SM_CXSIZE) / 2, r.top + frame + caption / 2}));
+    EXPECT_EQ(app.WaitForExit(), std::optional<DWORD>(0)) << "the close box must end the program without asking";
+}
+
+TEST_F(CommandsTest, AltF4EndsTheProgramWithExitCodeZero) {
+    AddPlugin("a.src", "Alpha");
+    Start();
+    ASSERT_TRUE(XKeys({"alt", "F4"}));
+    EXPECT_EQ(app.WaitForExit(), std::optional<DWORD>(0)) << "Alt+F4 must end the program without asking";
+}
+
+}  // namespace
+}  // namespace e2e

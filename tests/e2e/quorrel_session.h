@@ -1,0 +1,206 @@
+// What the command, keyboard, context-menu and dialog tests share: plugin files written into a
+// scratch folder, one running copy of Quorrel with the handles of its controls, the shell hook
+// that records what the program would have opened, and waits on rows, files and boxes.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/driver.h"
+#include "tests/e2e/e2e_test.h"
+
+namespace e2e {
+
+// Children of the main window in creation order (Wine reports NTFS, so Orig. Filenames exists).
+enum MainChild : size_t {
+    kHint, kFileList, kPluginList, kMoveUp, kMoveDown, kRefresh, kShowHidden, kAddPlugin, kOpenFolder,
+    kSort, kOrigFilenames, kInfo, kGroupBox, kCredit, kSeparator, kMainChildCount
+};
+
+// A plugin with DOS line ends; extra lines go before the closing tag.
+inline std::string PluginSource(const std::string& name, const std::string& extra = "") {
+    return "<search\r\nname=\"" + name + "\"\r\nmethod=\"GET\"\r\naction=\"http://example.org/\"\r\n" + extra +
+           ">\r\n<input name=\"q\" user>\r\n</search>\r\n";
+}
+
+// The same plugin with bare LF line ends.
+inline std::string UnixPluginSource(const std::string& name) {
+    return "<search\nname=\"" + name + "\"\nmethod=\"GET\"\n>\n</search>\n";
+}
+
+inline const char* const kUpdateLines =
+    "update=\"http://example.org/a.src\"\r\nupdateIcon=\"http://example.org/a.png\"\r\n";
+
+// While it lives, programs started by the test log their shell calls ("verb<TAB>file<TAB>show")
+// into a file instead of opening anything.
+class ShellLog {
+public:
+    explicit ShellLog(const std::string& name) : path_(JoinPath(WorkFolder(), name + ".shell.log")) {
+        DeleteFileA(path_.c_str());
+        SetEnvironmentVariableA("QUORREL_SHELL_LOG", path_.c_str());
+    }
+    ~ShellLog() { SetEnvironmentVariableA("QUORREL_SHELL_LOG", nullptr); }
+    ShellLog(const ShellLog&) = delete;
+    ShellLog& operator=(const ShellLog&) = delete;
+
+    std::vector<std::string> Lines() const {
+        std::vector<std::string> lines;
+        const std::string text = ReadFileBytes(path_).value_or("");
+        std::string::size_type start = 0;
+        while (start < text.size()) {
+            auto end = text.find("\r\n", start);
+            if (end == std::string::npos) end = text.size();
+            lines.push_back(text.substr(start, end - start));
+            start = end + 2;
+        }
+        return lines;
+    }
+    bool WaitLines(size_t count, int timeoutMs = kTimeoutMs) const {
+        return WaitUntil([&] { return Lines().size() >= count; }, timeoutMs);
+    }
+
+private:
+    std::string path_;
+};
+
+class QuorrelTest : public EndToEndTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(scratch.Ok());
+        ASSERT_TRUE(MakeFolders(pluginFolder));
+    }
+
+    void AddPlugin(const std::string& file, const std::string& name, const std::string& extra = "") {
+        ASSERT_TRUE(WriteFileBytes(PluginPath(file), PluginSource(name, extra)));
+    }
+
+    void Start(const std::string& language = "-e") {
+        AppOptions options;
+        options.args = {language};
+        options.pluginFolder = pluginFolder;
+        options.label = TestName();
+        ASSERT_TRUE(app.Start(options)) << app.Error();
+        children = Children(app.Main());
+        ASSERT_EQ(children.size(), static_cast<size_t>(kMainChildCount)) << "the main window must have 15 controls";
+    }
+
+    HWND At(MainChild c) const { return children[c]; }
+    HWND List() const { return children[kPluginList]; }
+    std::string PluginPath(const std::string& file) const { return JoinPath(pluginFolder, file); }
+    std::string FileText(const std::string& file) const {
+        return ReadFileBytes(PluginPath(file)).value_or("<missing>");
+    }
+
+    std::vector<std::string> Rows() const { return ListRows(List()); }
+    std::vector<std::string> FileRows() const { return ListRows(children[kFileList]); }
+    bool RowsBecome(const std::vector<std::string>& rows, int timeoutMs = kTimeoutMs) const {
+        return WaitUntil([&] { return Rows() == rows; }, timeoutMs);
+    }
+    bool SelectionBecomes(int row, int timeoutMs = kTimeoutMs) const {
+        return WaitUntil([&] { return ListSelection(List()) == row; }, timeoutMs);
+    }
+    static std::string Joined(const std::vector<std::string>& rows) {
+        std::string text;
+        for (const std::string& row : rows) text += (text.empty() ? "" : ", ") + row;
+        return "[" + text + "]";
+    }
+
+    // Waits for a message box with the caption, checks nothing, presses the button and returns its
+    // text ("<no box>" when none came).
+    std::string AnswerBox(const std::string& caption, int button = IDOK) {
+        HWND box = WaitMessageBox(app.Pid(), caption);
+        if (!box) return "<no box>";
+        const std::string text = MessageBoxText(box);
+        EXPECT_TRUE(PressDialogButton(box, button)) << "the box \"" << text << "\" did not close";
+        return text;
+    }
+    bool NoBoxFor(int ms) { return WaitMessageBox(app.Pid(), "", ms) == nullptr; }
+
+    // Selects a row of a list the way a click would (without the click) and gives the program's
+    // polling a few passes to read it before any key comes.
+    static bool Select(HWND list, int row) {
+        if (!SetListSelection(list, row)) return false;
+        Sleep(100);
+        return true;
+    }
+    bool SelectRow(int row) { return Select(List(), row); }
+
+    // A window of the program with the title, once it is on screen and has had a moment to finish
+    // its set-up: the program creates its dialogs off screen, and a click that came before the
+    // dialog focuses its list would be overwritten by the list's notification.
+    HWND WaitDialog(const std::string& title, int timeoutMs = kTimeoutMs) {
+        HWND dialog = nullptr;
+        const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+        WaitUntil(
+            [&] {
+                dialog = FindTopLevel({app.Pid(), "", title});
+                return dialog && WindowRect(dialog).left < screenWidth;
+            },
+            timeoutMs);
+        if (!dialog || WindowRect(dialog).left >= screenWidth) return nullptr;
+        Sleep(250);
+        return dialog;
+    }
+
+    // Waits until the dialog is gone and the program has given the plugin list the focus back:
+    // that focus change notifies the main window and would overwrite a click that came earlier.
+    bool DialogClosed(HWND dialog) {
+        if (!WaitWindowGone(dialog)) return false;
+        const bool back = WaitUntil([&] { return IsEnabled(app.Main()) && FocusOf(app.Main()) == List(); });
+        Sleep(100);
+        return back;
+    }
+
+    // Clicks the selected row with the mouse: the list gets the keyboard focus back and the
+    // selection stays.
+    void FocusList() {
+        HWND list = List();
+        const int row = ListSelection(list);
+        const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+        const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+        ASSERT_GE(row, 0) << "no selected row to click";
+        ASSERT_TRUE(XClick(ClientToScreenPoint(list, 40, (row - top) * height + height / 2)));
+        ASSERT_TRUE(WaitUntil([&] { return FocusOf(app.Main()) == list; }, 2000))
+            << "the list did not take the focus";
+    }
+
+    // The window with the keyboard focus in the program's input state.
+    static HWND FocusOf(HWND window) {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+        return info.hwndFocus;
+    }
+
+    // A row's point on screen, for a right click.
+    POINT RowPoint(int row) const {
+        HWND list = List();
+        const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+        const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+        return ClientToScreenPoint(list, 40, (row - top) * height + height / 2);
+    }
+
+    ScratchFolder scratch{TestName() + "-plugins"};
+    // The program takes a configured folder without "searchplugins" in its name for the browser's
+    // folder and looks into its searchplugins subfolder.
+    std::string pluginFolder = JoinPath(scratch.Path(), "searchplugins");
+    App app;
+    std::vector<HWND> children;
+};
+
+// Notepad windows on the desktop (the editor is started by the program, not by the test).
+inline std::vector<HWND> NotepadWindows() { return TopLevelWindows({0, "Notepad", "", true}); }
+
+inline void CloseNotepads() {
+    for (HWND window : NotepadWindows()) {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        WaitWindowGone(window, 3000);
+    }
+}
+
+}  // namespace e2e
