@@ -30,5 +30,3 @@ struct CatalogueState {
 };
 
 extern CatalogueState catalogue;
-
-inline bool German() { return catalogue.language == Language::German; }

@@ -83,9 +83,11 @@ constexpr int kErrorAlreadyExists = 183;
 
 }  // namespace
 
-Text Say(const Phrase& phrase) {
-    return German() ? phrase.german : phrase.english;
+Text Say(const Phrase& phrase, Language language) {
+    return language == Language::German ? phrase.german : phrase.english;
 }
+
+Text Say(const Phrase& phrase) { return Say(phrase, catalogue.language); }
 
 void ShowCommandMessage(const Text& text, int flags) {
     ShowMessageBox(text, Say(phrases::kMessageCaption), flags);

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "catalogue/catalogue_state.h"
 #include "toolkit/text.h"
 
 // One text in both interface languages.
@@ -12,7 +13,8 @@ struct Phrase {
     const char* german;
 };
 
-// The phrase in the interface language of the running program.
+// The phrase in the given language, or in the interface language of the running program.
+Text Say(const Phrase& phrase, Language language);
 Text Say(const Phrase& phrase);
 
 // Message-box styles and answers the commands use.

@@ -27,12 +27,8 @@ constexpr std::intptr_t kMfString = 0;
 constexpr std::intptr_t kMfSeparator = 0x800;
 constexpr std::intptr_t kMfPopup = 0x10;
 
-Text InLanguage(const Phrase& text, Language language) {
-    return language == Language::German ? text.german : text.english;
-}
-
 MenuEntry Item(int id, const Phrase& text, Language language) {
-    return {MenuEntryKind::Item, id, InLanguage(text, language)};
+    return {MenuEntryKind::Item, id, Say(text, language)};
 }
 
 MenuEntry Separator() { return {MenuEntryKind::Separator, 0, Text()}; }
@@ -57,7 +53,7 @@ ContextMenuEntries ContextMenuFor(Language language, int selection, int count) {
     ContextMenuEntries e;
     e.all = {Item(kMenuDisableAll, kDisableAllText, language), Item(kMenuEnableAll, kEnableAllText, language),
              Separator(), Item(kMenuConvertAll, kConvertAllText, language)};
-    e.menu = {{MenuEntryKind::Submenu, 0, InLanguage(kAllText, language)},
+    e.menu = {{MenuEntryKind::Submenu, 0, Say(kAllText, language)},
               Separator(),
               Item(kMenuEdit, kEditText, language),
               Item(kMenuRename, kRenameText, language),

@@ -72,8 +72,11 @@ HWND SendControlRequest(ControlRequest& block) {
     return block.result;
 }
 
-HWND CreateAutomatic(const char* className, std::uint32_t style, std::uint32_t extendedStyle,
-                     Handle parent, const Text& text, int x, int y, int width, int height) {
+// A block for a window of the class with the text, styles, parent and place; the id and
+// instance stay for the caller to set.
+ControlRequest RequestFor(const Text& className, const Text& text, std::uint32_t style,
+                          std::uint32_t extendedStyle, Handle parent, int x, int y, int width,
+                          int height) {
     ControlRequest block;
     block.style = style;
     block.extendedStyle = extendedStyle;
@@ -84,6 +87,13 @@ HWND CreateAutomatic(const char* className, std::uint32_t style, std::uint32_t e
     block.width = width;
     block.height = height;
     block.parent = AsHwnd(parent);
+    return block;
+}
+
+HWND CreateAutomatic(const char* className, std::uint32_t style, std::uint32_t extendedStyle,
+                     Handle parent, const Text& text, int x, int y, int width, int height) {
+    ControlRequest block =
+        RequestFor(className, text, style, extendedStyle, parent, x, y, width, height);
     return SendControlRequest(block);
 }
 
@@ -254,17 +264,9 @@ Handle CreateTextLabel(Handle parent, const Text& text, int x, int y, int width,
 Handle CreateWindowDirect(const Text& className, const Text& text, std::uint32_t style, int x, int y,
                           int width, int height, Handle parent, int id, Handle instance,
                           std::uint32_t extendedStyle) {
-    ControlRequest block;
+    ControlRequest block =
+        RequestFor(className, text, style, extendedStyle, parent, x, y, width, height);
     block.explicitId = true;
-    block.style = style;
-    block.extendedStyle = extendedStyle;
-    block.className = className;
-    block.text = text;
-    block.x = x;
-    block.y = y;
-    block.width = width;
-    block.height = height;
-    block.parent = AsHwnd(parent);
     block.id = id;
     block.instance = reinterpret_cast<HINSTANCE>(instance);
     return AsHandle(SendControlRequest(block));

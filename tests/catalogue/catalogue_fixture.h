@@ -14,32 +14,13 @@
 #include "catalogue/catalogue_state.h"
 #include "catalogue/plugin_list.h"
 #include "catalogue/plugin_text.h"
+#include "tests/support/test_files.h"
 #include "tests/support/test_windows.h"
 #include "toolkit/errors.h"
 #include "toolkit/files.h"
 #include "toolkit/list_box.h"
 
 namespace catalogue_test {
-
-inline void RemoveTree(const Text& path) {
-    WIN32_FIND_DATAA data{};
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &data);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const Text name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            const Text child = path + "\\" + name;
-            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(child);
-            } else {
-                DeleteFileA(child.c_str());
-            }
-        } while (FindNextFileA(search, &data));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path.c_str());
-}
 
 // The usual form of a plugin file with the given display name, LF or CR LF line ends.
 inline Text PluginSource(const Text& name, const Text& lineEnd = "\r\n") {
@@ -51,13 +32,8 @@ inline Text PluginSource(const Text& name, const Text& lineEnd = "\r\n") {
 class PluginFolderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        static int serial = 0;
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        folder = Text(temp) + "quorrel-catalogue-" + std::to_string(GetCurrentProcessId()) + "-" +
-                 std::to_string(++serial);
-        RemoveTree(folder);
-        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << "cannot create " << folder;
+        folder = scratch.path();
+        ASSERT_TRUE(scratch.made()) << "cannot create " << folder;
 
         window = RunOnInterfaceThread([] {
             return CreateWindowExA(0, "DIALOG", "catalogue test", WS_OVERLAPPEDWINDOW, 10, 10, 300, 300,
@@ -102,8 +78,9 @@ protected:
             DestroyWindow(w);
             return HWND{};
         });
+        // The listing may have left the current folder inside the plugin folder, which would
+        // keep the scratch folder from being removed.
         SetCurrentDirectoryA(catalogue.startFolder.c_str());
-        RemoveTree(folder);
     }
 
     Text PathOf(const Text& name) const { return folder + "\\" + name; }
@@ -156,7 +133,8 @@ protected:
         FillPluginList(nameList, fileList, row, pattern);
     }
 
-    Text folder;
+    TempFolder scratch{"quorrel-catalogue-"};  // removed after TearDown
+    Text folder;                               // scratch.path(), the plugin folder
     HWND window = nullptr;
     Handle nameList = 0;
     Handle fileList = 0;

@@ -20,6 +20,7 @@
 #include "catalogue/update_lines.h"
 #include "catalogue/update_toggle.h"
 #include "tests/support/box_answerer.h"
+#include "tests/support/error_capture.h"
 
 namespace catalogue_test {
 namespace {
@@ -130,7 +131,7 @@ class CorpusTest : public PluginFolderTest {
 protected:
     void SetUp() override {
         PluginFolderTest::SetUp();
-        errors = std::make_unique<RecordingErrors>(0);  // fatal errors are recorded, not ending
+        errors = std::make_unique<ErrorCapture>(0);  // fatal errors are recorded, not ending
         answerer = std::make_unique<BoxAnswerer>(IDYES);  // Yes where asked, else OK
     }
 
@@ -301,8 +302,8 @@ protected:
     void ExpectNoEnding(const Text& context) {
         Text captions;
         for (const auto& box : errors->boxes) captions += "\n  " + box.caption;
-        EXPECT_EQ(errors->endings, endingsSeen) << context << " ended the program; error boxes:" << captions;
-        endingsSeen = errors->endings;
+        EXPECT_EQ(errors->ends, endsSeen) << context << " ended the program; error boxes:" << captions;
+        endsSeen = errors->ends;
     }
 
     // Compares the disk with the expected folder, naming every file that differs.
@@ -358,9 +359,9 @@ protected:
     Text dir;         // the plugin folder relative to the test folder, with "\"
     Tree expected;    // what the test folder must hold
     Rows listed;      // what the two lists must hold, row by row
-    std::unique_ptr<RecordingErrors> errors;
+    std::unique_ptr<ErrorCapture> errors;
     std::unique_ptr<BoxAnswerer> answerer;
-    int endingsSeen = 0;
+    int endsSeen = 0;
 };
 
 TEST_F(CorpusTest, ListingRewritesOnlyPinnedPluginsThatFitAndCountsOnlyFiles) {

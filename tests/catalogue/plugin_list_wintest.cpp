@@ -3,6 +3,7 @@
 #include "tests/catalogue/catalogue_fixture.h"
 
 #include "catalogue/plugin_list.h"
+#include "tests/support/error_capture.h"
 
 namespace catalogue_test {
 namespace {
@@ -52,11 +53,11 @@ TEST_F(PluginListTest, FoldersMatchingThePatternAreNeitherListedNorCounted) {
     Write("b.hid", PluginSource("B"));
     ASSERT_TRUE(CreateDirectoryA(PathOf("sub.SRC").c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA(PathOf("old.hid").c_str(), nullptr));
-    RecordingErrors errors(0);
+    ErrorCapture errors(0);
     Fill();
     Fill(-1, "*.HID");
     EXPECT_TRUE(errors.boxes.empty()) << "a folder was read as a plugin file: " << errors.boxes.front().caption;
-    EXPECT_EQ(errors.endings, 0);
+    EXPECT_EQ(errors.ends, 0);
     EXPECT_EQ(RowsOf(fileList), Rows{"b.hid"});
     EXPECT_EQ(CountPluginFiles("*.SRC"), 1);
     EXPECT_EQ(CountPluginFiles("*.HID"), 1);

@@ -1,8 +1,8 @@
 // The main window as the user sees it: its controls with their classes, styles, places and
 // captions in both languages, the tooltips, the plugin list in on-disk order beside the file
-// list, Show Hidden with its count, Move Up and Move Down following the selection, and the
-// close box. Fonts cannot be read from another process under Wine (WM_GETFONT answers 0): the
-// screenshots of both languages, saved in the driver's work folder, show them.
+// list, Show Hidden with its count, and Move Up and Move Down following the selection. Fonts
+// cannot be read from another process under Wine (WM_GETFONT answers 0): the screenshots of
+// both languages, saved in the driver's work folder, show them.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -11,21 +11,14 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "tests/e2e/driver.h"
-#include "tests/e2e/e2e_test.h"
+#include "tests/e2e/quorrel_session.h"
 
 namespace e2e {
 namespace {
-
-// Children of the main window in creation order (rename mode, so Orig. Filenames exists).
-enum Child : size_t {
-    kHint, kFileList, kPluginList, kMoveUp, kMoveDown, kRefresh, kShowHidden, kAddPlugin, kOpenFolder,
-    kSort, kOrigFilenames, kInfo, kGroupBox, kCredit, kSeparator, kChildCount
-};
 
 struct ControlSpec {
     const char* className;
@@ -36,7 +29,8 @@ struct ControlSpec {
     const char* german;
 };
 
-const ControlSpec kControls[kChildCount] = {
+// One row per child of the main window, in the order of MainChild.
+const ControlSpec kControls[kMainChildCount] = {
     {"Static", 0x5C000100, 0, {9, 218, 239, 258},
      "Use the right-click menu to delete, edit, rename or hide plugins.",
      "Benutzen Sie das Rechtsklickmenü zum löschen, bearbeiten, umbenennen oder verstecken."},
@@ -56,11 +50,6 @@ const ControlSpec kControls[kChildCount] = {
     {"Static", 0x54000130, 0, {3, 298, 444, 300}, "", ""},
 };
 
-std::string PluginText(const std::string& name) {
-    return "<search\r\nname=\"" + name + "\"\r\nmethod=\"GET\"\r\naction=\"http://example.org/\"\r\n>\r\n"
-           "<input name=\"q\" user>\r\n</search>\r\n";
-}
-
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
     return text;
@@ -77,30 +66,12 @@ std::string Describe(const RECT& r) {
            std::to_string(r.bottom) + ")";
 }
 
-class MainWindowTest : public EndToEndTest {
+class MainWindowTest : public QuorrelTest {
 protected:
-    // Start-up takes a folder without "searchplugins" in its name for the folder above it.
-    void SetUp() override {
-        ASSERT_TRUE(scratch.Ok());
-        ASSERT_TRUE(MakeFolders(plugins));
-    }
-
-    void AddPlugin(const std::string& file, const std::string& name) {
-        ASSERT_TRUE(WriteFileBytes(JoinPath(plugins, file), PluginText(name)));
-    }
-
     void Start(const std::string& language) {
         XMouseMove({1, 1});  // away from the window, so no tooltip pops up unasked
-        AppOptions options;
-        options.args = {language};
-        options.pluginFolder = plugins;
-        options.label = TestName();
-        ASSERT_TRUE(app.Start(options)) << app.Error();
-        children = Children(app.Main());
-        ASSERT_EQ(children.size(), static_cast<size_t>(kChildCount)) << "the main window must have 15 controls";
+        QuorrelTest::Start(language);
     }
-
-    HWND At(Child c) const { return children[c]; }
 
     // Four plugins whose display names are not in file-name order, and two hidden ones.
     void AddStandardPlugins() {
@@ -108,7 +79,7 @@ protected:
         AddPlugin("b.src", "Zeta");
         AddPlugin("K2.src", "Mu");
         AddPlugin("a.src", "Omega");
-        ASSERT_TRUE(WriteFileBytes(JoinPath(plugins, "a.png"), "not a plugin"));
+        ASSERT_TRUE(WriteFileBytes(PluginPath("a.png"), "not a plugin"));
         AddPlugin("h1.hid", "Hidden one");
         AddPlugin("h2.HID", "Hidden two");
     }
@@ -129,18 +100,13 @@ protected:
         const std::string path = JoinPath(WorkFolder(), name);
         EXPECT_TRUE(Screenshot(path)) << "cannot save " << path;
     }
-
-    ScratchFolder scratch{TestName() + "-profile"};
-    std::string plugins = JoinPath(scratch.Path(), "searchplugins");
-    App app;
-    std::vector<HWND> children;
 };
 
 TEST_F(MainWindowTest, ControlsHaveTheirClassesStylesPlacesAndEnglishCaptions) {
     AddStandardPlugins();
     Start("-e");
     EXPECT_EQ(WindowText(app.Main()), "Quorrel 1.03");
-    for (size_t i = 0; i < kChildCount; ++i) {
+    for (size_t i = 0; i < kMainChildCount; ++i) {
         const ControlSpec& spec = kControls[i];
         HWND control = children[i];
         EXPECT_EQ(Lower(WindowClass(control)), Lower(spec.className)) << "control " << i;
@@ -187,7 +153,7 @@ TEST_F(MainWindowTest, TooltipsCoverTenControlsAndShowTheirTextOnHover) {
 TEST_F(MainWindowTest, GermanCaptionsShowHiddenCountAndTooltip) {
     AddStandardPlugins();
     Start("-d");
-    for (size_t i = 0; i < kChildCount; ++i) {
+    for (size_t i = 0; i < kMainChildCount; ++i) {
         if (kControls[i].german) {
             EXPECT_EQ(WindowText(children[i]), kControls[i].german) << "control " << i;
         }
@@ -206,7 +172,7 @@ TEST_F(MainWindowTest, PluginListShowsDisplayNamesInOnDiskOrderBesideTheFileName
         {"k10.src", "Alpha"}, {"b.src", "Zeta"}, {"K2.src", "Mu"}, {"a.src", "Omega"}};
     std::vector<std::string> files;
     std::vector<std::string> names;
-    for (const std::string& file : ListFolder(plugins)) {
+    for (const std::string& file : ListFolder(pluginFolder)) {
         if (nameOfFile.count(file)) {
             files.push_back(file);
             names.push_back(nameOfFile[file]);
@@ -254,13 +220,6 @@ TEST_F(MainWindowTest, AnEmptyFolderGivesEmptyListsAndOnlyMoveDownDisabled) {
     EXPECT_EQ(ListSelection(At(kPluginList)), -1);
     EXPECT_TRUE(IsEnabled(At(kMoveUp))) << "with no selection Move Up keeps its state";
     EXPECT_FALSE(IsEnabled(At(kMoveDown))) << "an empty list disables Move Down";
-}
-
-TEST_F(MainWindowTest, TheCloseBoxEndsTheProgramWithExitCodeZero) {
-    AddPlugin("a.src", "Alpha");
-    Start("-e");
-    PostMessageA(app.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
 }
 
 }  // namespace

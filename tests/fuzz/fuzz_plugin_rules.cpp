@@ -1,32 +1,10 @@
 // Fuzzes the catalogue's text rules with arbitrary plugin texts: nothing may crash or read
 // out of bounds, and the rules keep the properties the file operations rely on.
-#include <cstdlib>
-
 #include "catalogue/line_ends.h"
 #include "catalogue/plugin_text.h"
 #include "catalogue/prefixed_names.h"
 #include "catalogue/update_lines.h"
-#include "tests/fuzz/fuzz_input.h"
-#include "toolkit/errors.h"
-
-namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
-void SilenceErrors() {
-    static bool done = false;
-    if (done) return;
-    ErrorSink sink;
-    sink.showBox = [](const Text&, const Text&, int) { return 1; };
-    sink.endProgram = [] {};
-    SetErrorSink(sink);
-    SetErrorLevel(-1);
-    done = true;
-}
-
-}  // namespace
+#include "tests/fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     SilenceErrors();

@@ -1,30 +1,7 @@
 // Fuzzes the toolkit's text functions with arbitrary texts, positions and counts, and checks
 // the length rules they promise.
-#include <cstdlib>
-
-#include "tests/fuzz/fuzz_input.h"
-#include "toolkit/errors.h"
+#include "tests/fuzz/fuzz_support.h"
 #include "toolkit/text.h"
-
-namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
-// Errors 204 and 205 are expected for some positions; they must not end the fuzzer.
-void SilenceErrors() {
-    static bool done = false;
-    if (done) return;
-    ErrorSink sink;
-    sink.showBox = [](const Text&, const Text&, int) { return 1; };
-    sink.endProgram = [] {};
-    SetErrorSink(sink);
-    SetErrorLevel(-1);
-    done = true;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     SilenceErrors();

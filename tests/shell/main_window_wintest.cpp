@@ -10,6 +10,7 @@
 #include "shell/main_window.h"
 #include "shell/main_window_texts.h"
 #include "shell/shell_state.h"
+#include "tests/support/test_files.h"
 #include "tests/support/test_windows.h"
 #include "toolkit/list_box.h"
 
@@ -118,10 +119,9 @@ TEST_F(MainWindowControls, AnEmptyListDisablesMoveDownOnly) {
 }
 
 TEST_F(MainWindowControls, ShowHiddenShowsTheCountAndIsEnabledOnlyAboveZero) {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "quorrel-shell-hidden-" + std::to_string(GetCurrentProcessId());
-    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << "cannot make " << folder;
+    const TempFolder scratch("quorrel-shell-hidden-");
+    const std::string folder = scratch.path();
+    ASSERT_TRUE(scratch.made()) << "cannot make " << folder;
     char current[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, current);
     catalogue.pluginFolder = folder;
@@ -153,7 +153,4 @@ TEST_F(MainWindowControls, ShowHiddenShowsTheCountAndIsEnabledOnlyAboveZero) {
     catalogue.language = Language::German;
     UpdateShowHiddenButton();
     EXPECT_EQ(caption(mainWindow.showHidden), "  Versteckt: 3");
-
-    for (const char* name : {"a.src", "b.hid", "c.HID", "d.hid"}) DeleteFileA((folder + "\\" + name).c_str());
-    RemoveDirectoryA(folder.c_str());
 }

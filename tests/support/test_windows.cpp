@@ -25,19 +25,3 @@ void PostLater(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int dela
         PostMessageA(window, message, wParam, lParam);
     }).detach();
 }
-
-RecordingErrors::RecordingErrors(int level, int answer) : previousLevel(ErrorLevel()) {
-    SetErrorLevel(level);
-    ErrorSink sink;
-    sink.showBox = [this, answer](const Text& text, const Text& caption, int flags) {
-        boxes.push_back({text, caption, flags});
-        return answer;
-    };
-    sink.endProgram = [this] { ++endings; };
-    SetErrorSink(std::move(sink));
-}
-
-RecordingErrors::~RecordingErrors() {
-    InstallToolkitErrorSink();
-    SetErrorLevel(previousLevel);
-}

@@ -1,14 +1,12 @@
-// Helpers for the Win32 tests: windows made on the interface thread, bounded waits, and an
-// error sink that records instead of showing boxes and ending the program.
+// Helpers for the Win32 tests: windows made on the interface thread, bounded waits and
+// messages posted later.
 #pragma once
 
 #include <windows.h>
 
 #include <chrono>
 #include <functional>
-#include <vector>
 
-#include "toolkit/errors.h"
 #include "toolkit/handle.h"
 #include "toolkit/text.h"
 
@@ -21,23 +19,3 @@ bool WaitUntil(const std::function<bool()>& done,
 
 // Posts a message from another thread after a delay, so that a wait can start first.
 void PostLater(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int delayMs = 100);
-
-// Records raised errors and boxes; restores the previous error level and sink when it ends.
-class RecordingErrors {
-public:
-    struct Box {
-        Text text;
-        Text caption;
-        int flags;
-    };
-    explicit RecordingErrors(int level, int answer = 1);
-    ~RecordingErrors();
-    RecordingErrors(const RecordingErrors&) = delete;
-    RecordingErrors& operator=(const RecordingErrors&) = delete;
-
-    std::vector<Box> boxes;
-    int endings = 0;
-
-private:
-    int previousLevel;
-};

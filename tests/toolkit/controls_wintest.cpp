@@ -8,6 +8,7 @@
 #include <mutex>
 #include <vector>
 
+#include "tests/support/error_capture.h"
 #include "tests/support/test_windows.h"
 #include "toolkit/controls.h"
 #include "toolkit/errors.h"
@@ -175,12 +176,12 @@ TEST(ControlKeywords, KeywordsMatchWithoutRegardToCase) {
 
 TEST(ControlKeywords, AnUnknownKeywordIsFatal101WithTheKeywordInCapitals) {
     ParentWindow parent;
-    RecordingErrors errors(1);
+    ErrorCapture errors(1);
     EXPECT_EQ(CreateControl("label", parent.window, "x", 5, 5, 50, 20), 0);
     ASSERT_EQ(errors.boxes.size(), 1u) << "no error box for an unknown keyword";
     EXPECT_EQ(errors.boxes[0].caption, "Unbekanntes Create-Objekt: LABEL");
     EXPECT_EQ(errors.boxes[0].flags & 0xF0, kBoxIconError);
-    EXPECT_EQ(errors.endings, 1) << "a fatal error must end the program";
+    EXPECT_EQ(errors.ends, 1) << "a fatal error must end the program";
     EXPECT_EQ(LastErrorNumber(), 101);
     EXPECT_EQ(GetWindow(AsHwnd(parent.window), GW_CHILD), nullptr) << "an unknown keyword created a window";
 }
@@ -225,7 +226,7 @@ TEST(ControlIds, AutomaticIdsCountUpAndExplicitIdsDoNotAdvanceTheCounter) {
 }
 
 TEST(ControlIds, ARefusedCreationReturnsZeroWithoutAnError) {
-    RecordingErrors errors(1);
+    ErrorCapture errors(1);
     EXPECT_EQ(CreateWindowDirect("NoSuchClass", "", WS_CHILD, 0, 0, 10, 10, 0, 0, ProgramInstance(), 0), 0);
     EXPECT_TRUE(errors.boxes.empty());
 }
@@ -311,13 +312,13 @@ TEST(Placing, ZOrderZeroKeepsTheZOrderMinusOneMakesTopmostMinusTwoUndoesIt) {
 
 TEST(Placing, NegativeCoordinatesWarn223AndTheWindowStillMoves) {
     ParentWindow window;
-    RecordingErrors errors(1);
+    ErrorCapture errors(1);
     PlaceWindow(window.window, -30, 20, 200, 100, 0);
     ASSERT_EQ(errors.boxes.size(), 1u);
     EXPECT_EQ(errors.boxes[0].caption, "Negative Fenstergröße!");
     EXPECT_EQ(errors.boxes[0].flags & 0xF0, kBoxIconWarning);
     EXPECT_EQ(LastErrorKind(), ErrorKind::Warning);
-    EXPECT_EQ(errors.endings, 0);
+    EXPECT_EQ(errors.ends, 0);
     EXPECT_TRUE(WaitUntil([&] { return RectOf(window.window).left == -30; })) << "the window was not moved";
 }
 

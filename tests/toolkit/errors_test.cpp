@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "tests/toolkit/error_capture.h"
+#include "tests/support/error_capture.h"
 #include "toolkit/command_line.h"
 #include "toolkit/random.h"
 #include "toolkit/text.h"

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/error_capture.h"
+#include "tests/support/test_files.h"
 #include "tests/support/test_windows.h"
 #include "toolkit/errors.h"
 #include "toolkit/files.h"
@@ -20,48 +22,6 @@ namespace {
 
 const char* const kSlotOutOfRange = "Dateinummer nicht im erlaubten Bereich!";
 const char* const kTextDoesNotFit = "Der Text pa\xDFt nicht komplett in die Bereichsvariable!";
-
-void RemoveTree(const Text& path) {
-    WIN32_FIND_DATAA data{};
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &data);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const Text name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            const Text full = path + "\\" + name;
-            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(full);
-            } else {
-                DeleteFileA(full.c_str());
-            }
-        } while (FindNextFileA(search, &data));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
-// A fresh folder under %TEMP%, removed with everything in it at the end of the test.
-class TempFolder {
-public:
-    TempFolder() {
-        static int counter = 0;
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        path_ = Text(temp) + "quorrel-files-" + std::to_string(GetCurrentProcessId()) + "-" +
-                std::to_string(GetTickCount()) + "-" + std::to_string(++counter);
-        CreateDirectoryA(path_.c_str(), nullptr);
-    }
-    ~TempFolder() { RemoveTree(path_); }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    Text operator/(const Text& name) const { return path_ + "\\" + name; }
-    const Text& path() const { return path_; }
-
-private:
-    Text path_;
-};
 
 void WriteBytes(const Text& file, const std::string& bytes) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
@@ -105,7 +65,7 @@ AreaRead ReadIntoArea(const std::string& content, std::size_t capacity) {
     area.bytes.resize(capacity + guard, 'G');
     area.bytes.resize(capacity);
     for (char& c : area.bytes) c = 'Z';  // stale bytes, so a missing terminator shows
-    RecordingErrors errors(1);
+    ErrorCapture errors(1);
     ReadTextFileIntoArea(area, folder / "t.src");
     AreaRead result{};
     EXPECT_EQ(area.size(), capacity) << "the area must keep its size";
@@ -122,7 +82,7 @@ AreaRead ReadIntoArea(const std::string& content, std::size_t capacity) {
     for (const auto& box : errors.boxes) {
         if (box.caption == kTextDoesNotFit) ++result.warnings244;
     }
-    EXPECT_EQ(errors.endings, 0) << "a text that does not fit is a warning, not an end";
+    EXPECT_EQ(errors.ends, 0) << "a text that does not fit is a warning, not an end";
     return result;
 }
 
@@ -137,7 +97,7 @@ TEST(FileSlots, NumbersOutside1To15RaiseFatal210AndTouchNothing) {
     ReadFileBlock(1, area, 0, 1);  // slot 1 is not open: ioStatus 103
     ASSERT_EQ(PeekIoStatus(), kIoSlotNotOpen);
 
-    RecordingErrors errors(0);  // fatal errors are shown even at level 0
+    ErrorCapture errors(0);  // fatal errors are shown even at level 0
     AssignFileName(0, folder / "keep.src");
     EraseFile(0);
     EraseFile(16);
@@ -147,7 +107,7 @@ TEST(FileSlots, NumbersOutside1To15RaiseFatal210AndTouchNothing) {
     WriteText(0, "text", 2);
     RenameFile(16, folder / "moved.src");
     EXPECT_EQ(errors.boxes.size(), 8u);
-    EXPECT_EQ(errors.endings, 8);
+    EXPECT_EQ(errors.ends, 8);
     for (const auto& box : errors.boxes) {
         EXPECT_EQ(box.caption, kSlotOutOfRange);
         EXPECT_EQ(box.flags, kBoxIconError | kBoxOk) << "error 210 must be fatal";
@@ -308,11 +268,11 @@ TEST(ReadTextIntoArea, AFileThatCannotBeOpenedIsFatal300AndLeavesTheArea) {
     MemoryArea area;
     AllocateArea(area, 8);
     area.bytes[0] = 'k';
-    RecordingErrors errors(1);
+    ErrorCapture errors(1);
     ReadTextFileIntoArea(area, folder / "missing.src");
     ASSERT_EQ(errors.boxes.size(), 1u);
     EXPECT_EQ(errors.boxes[0].caption, "Datei kann nicht gelesen werden: " + (folder / "missing.src"));
-    EXPECT_EQ(errors.endings, 1);
+    EXPECT_EQ(errors.ends, 1);
     EXPECT_EQ(area.bytes[0], 'k');
     EXPECT_FALSE(Exists(folder / "missing.src")) << "reading must not create the file";
 }
@@ -322,7 +282,7 @@ TEST(FileSize, CountsBytesAndReportsAMissingFileWith209) {
     WriteBytes(folder / "empty.src", "");
     WriteBytes(folder / "five.src", "12345");
     {
-        RecordingErrors errors(1);
+        ErrorCapture errors(1);
         EXPECT_EQ(FileSize(folder / "empty.src"), 0) << "an empty file is 0 bytes, not missing";
         EXPECT_EQ(FileSize(folder / "five.src"), 5);
         EXPECT_EQ(FileSize(folder / "f*.src"), 5) << "a pattern counts its first match";
@@ -334,9 +294,9 @@ TEST(FileSize, CountsBytesAndReportsAMissingFileWith209) {
         ASSERT_EQ(errors.boxes.size(), 1u);
         EXPECT_EQ(errors.boxes[0].caption, "Datei nicht gefunden: " + (folder / "gone.gif"));
         EXPECT_EQ(errors.boxes[0].flags, kBoxIconWarning | kBoxOkCancel);
-        EXPECT_EQ(errors.endings, 0) << "OK in the warning box goes on";
+        EXPECT_EQ(errors.ends, 0) << "OK in the warning box goes on";
     }
-    RecordingErrors silent(-1);
+    ErrorCapture silent(-1);
     EXPECT_EQ(FileSize(folder / "gone.gif"), -1);
     EXPECT_TRUE(silent.boxes.empty()) << "level -1 must not show the warning";
     EXPECT_EQ(LastErrorNumber(), kErrFileNotFound);
@@ -451,7 +411,7 @@ TEST(RenameAndErase, ReadOnlyFilesResistEraseUntilTheBitIsCleared) {
     TempFolder folder;
     WriteBytes(folder / "ro.src", "x");
     AssignFileName(7, folder / "ro.src");
-    RecordingErrors errors(1);
+    ErrorCapture errors(1);
 
     SetFileAttributesOf(7, GetFileAttributesOf(7) | kAttributeReadOnly);
     EXPECT_NE(GetFileAttributesOf(7) & kAttributeReadOnly, 0u);
@@ -476,7 +436,7 @@ TEST(RenameAndErase, AttributesOfAMissingFileAreFatal300) {
     const Text missing = folder / "missing.src";
     AssignFileName(8, missing);
     {
-        RecordingErrors errors(1);
+        ErrorCapture errors(1);
         GetFileAttributesOf(8);
         SetFileAttributesOf(8, 0);
         GetPathAttributes(missing);
@@ -485,9 +445,9 @@ TEST(RenameAndErase, AttributesOfAMissingFileAreFatal300) {
             EXPECT_EQ(box.caption, "Datei kann nicht gelesen werden: " + missing);
             EXPECT_EQ(box.flags, kBoxIconError | kBoxOk);
         }
-        EXPECT_EQ(errors.endings, 3);
+        EXPECT_EQ(errors.ends, 3);
     }
-    RecordingErrors silent(-1);
+    ErrorCapture silent(-1);
     EXPECT_EQ(GetFileAttributesOf(8), 9u) << "a program going on at level -1 sees 9";
     EXPECT_EQ(GetPathAttributes(missing), 9u);
     EXPECT_TRUE(silent.boxes.empty());

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/error_capture.h"
 #include "tests/support/test_windows.h"
 #include "toolkit/errors.h"
 #include "toolkit/event_state.h"
@@ -114,7 +115,7 @@ TEST(CallLibraryFunction, CallsAFunctionOfALoadedModuleByName) {
 
 TEST(CallLibraryFunction, LoadsAMissingLibraryWithDllAppendedAndFreesItAgain) {
     ASSERT_EQ(GetModuleHandleA("SENSAPI.DLL"), nullptr) << "test needs a library that is not loaded";
-    RecordingErrors errors(1);
+    ErrorCapture errors(1);
     DWORD flags = 0;
     CallLibraryFunction("sensapi", "IsNetworkAlive", {reinterpret_cast<std::intptr_t>(&flags)});
     EXPECT_TRUE(errors.boxes.empty()) << "sensapi should load as SENSAPI.DLL";
@@ -122,7 +123,7 @@ TEST(CallLibraryFunction, LoadsAMissingLibraryWithDllAppendedAndFreesItAgain) {
 }
 
 TEST(CallLibraryFunction, MissingLibraryAndFunctionRaiseFatal247And248) {
-    RecordingErrors errors(1);
+    ErrorCapture errors(1);
     EXPECT_EQ(CallLibraryFunction("NOSUCHLIB", "Anything"), -1);
     ASSERT_EQ(errors.boxes.size(), 1u);
     EXPECT_EQ(errors.boxes[0].caption, "Fehler beim Laden der DLL: NOSUCHLIB");
@@ -132,7 +133,7 @@ TEST(CallLibraryFunction, MissingLibraryAndFunctionRaiseFatal247And248) {
     ASSERT_EQ(errors.boxes.size(), 2u);
     EXPECT_EQ(errors.boxes[1].caption, "Funktion in DLL nicht vohanden: NoSuchFunctionA");
     EXPECT_EQ(LastErrorKind(), ErrorKind::Fatal);
-    EXPECT_EQ(errors.endings, 2);
+    EXPECT_EQ(errors.ends, 2);
 }
 
 TEST(CallLibraryFunction, PassesEightArgumentsInOrder) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <utility>
 
+#include "tests/support/error_capture.h"
+#include "tests/support/test_files.h"
 #include "tests/support/test_windows.h"
 #include "toolkit/errors.h"
 #include "toolkit/settings.h"
@@ -26,30 +28,16 @@ Text UniqueName(const char* stem) {
 // A settings file path in a fresh folder under %TEMP%; both go at the end of the test.
 class TempIniFile {
 public:
-    TempIniFile() {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        folder_ = Text(temp) + UniqueName("quorrel-settings-");
-        CreateDirectoryA(folder_.c_str(), nullptr);
-        path_ = folder_ + "\\settings.ini";
-    }
-    ~TempIniFile() {
-        DeleteFileA(path_.c_str());
-        RemoveDirectoryA(folder_.c_str());
-    }
-    TempIniFile(const TempIniFile&) = delete;
-    TempIniFile& operator=(const TempIniFile&) = delete;
-
     const Text& path() const { return path_; }
-    const Text& folder() const { return folder_; }
+    const Text& folder() const { return folder_.path(); }
     std::string Contents() const {
         std::ifstream in(path_, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
 private:
-    Text folder_;
-    Text path_;
+    TempFolder folder_{"quorrel-settings-"};
+    Text path_ = folder_ / "settings.ini";
 };
 
 // A key path of its own below HKEY_CURRENT_USER\Software\QuorrelTests, deleted at the end.
@@ -98,7 +86,7 @@ private:
 
 TEST(SettingsFile, WritesAndReadsBackAValueInItsSection) {
     TempIniFile ini;
-    RecordingErrors errors(1);
+    ErrorCapture errors(1);
     WriteSetting(ini.path(), "Software\\Quorrel", "folder", "C:\\Program Files\\Browser\\searchplugins");
     EXPECT_EQ(ReadSetting(ini.path(), "Software\\Quorrel", "folder"), "C:\\Program Files\\Browser\\searchplugins");
     EXPECT_NE(ini.Contents().find("[Software\\Quorrel]"), std::string::npos) << ini.Contents();
@@ -112,7 +100,7 @@ TEST(SettingsFile, WritesAndReadsBackAValueInItsSection) {
 TEST(SettingsFile, MissingFileSectionOrKeyReadsAsEmptyWithoutWarning) {
     TempIniFile ini;
     WriteSetting(ini.path(), "Software\\Quorrel", "folder", "x");
-    RecordingErrors errors(1);
+    ErrorCapture errors(1);
     EXPECT_EQ(ReadSetting(ini.path(), "Software\\Quorrel", "missing"), "");
     EXPECT_EQ(ReadSetting(ini.path(), "Other", "folder"), "");
     EXPECT_EQ(ReadSetting(ini.folder() + "\\none.ini", "Software\\Quorrel", "folder"), "");
@@ -128,17 +116,17 @@ TEST(SettingsFile, ValuesAreReadUpTo255Characters) {
 TEST(SettingsFile, AFailedWriteWarns303WithTheStore) {
     TempIniFile ini;
     const Text unwritable = ini.folder() + "\\no such folder\\settings.ini";
-    RecordingErrors errors(1);
+    ErrorCapture errors(1);
     WriteSetting(unwritable, "S", "k", "v");
     ASSERT_EQ(errors.boxes.size(), 1u);
     EXPECT_EQ(errors.boxes[0].caption, "Fehler beim Schreiben: " + unwritable);
     EXPECT_EQ(errors.boxes[0].flags, kBoxIconWarning | kBoxOkCancel);
-    EXPECT_EQ(errors.endings, 0);
+    EXPECT_EQ(errors.ends, 0);
 }
 
 TEST(RegistrySettings, StringsRoundTripAndRootNamesIgnoreCase) {
     TestRegistryKey key;
-    RecordingErrors errors(1);
+    ErrorCapture errors(1);
     WriteSetting("HKEY_1", key.section(), "name", "Wert \xE4 1");
     auto [type, bytes] = key.GetRaw("name");
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
@@ -152,7 +140,7 @@ TEST(RegistrySettings, StringsRoundTripAndRootNamesIgnoreCase) {
 
 TEST(RegistrySettings, TheDwordMarkerStoresAndReadsNumbers) {
     TestRegistryKey key;
-    RecordingErrors errors(1);
+    ErrorCapture errors(1);
     WriteSetting("HKEY_DW_1", key.section(), "count", "42");
     auto [type, bytes] = key.GetRaw("count");
     EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
@@ -171,7 +159,7 @@ TEST(RegistrySettings, StringTypesGiveTheirTextAndOtherTypesTheEmptyText) {
     key.SetRaw("multi", REG_MULTI_SZ, std::string("first\0second\0\0", 14));
     key.SetRaw("binary", REG_BINARY, std::string("abc\0", 4));
     key.SetRaw("number", REG_DWORD, std::string("\x07\0\0\0", 4));
-    RecordingErrors errors(1);
+    ErrorCapture errors(1);
     EXPECT_EQ(ReadSetting("HKEY_1", key.section(), "expand"), "%TEMP%\\x") << "must not be expanded";
     EXPECT_EQ(ReadSetting("HKEY_1", key.section(), "multi"), "first");
     EXPECT_EQ(ReadSetting("HKEY_1", key.section(), "binary"), "");
@@ -184,7 +172,7 @@ TEST(RegistrySettings, AValueThatFillsTheWholeBufferIsNotReadPastIt) {
     key.SetRaw("full", REG_SZ, std::string(256, 'q'));  // no terminating NUL
     key.SetRaw("open", REG_SZ, std::string(255, 'o'));  // no terminating NUL, one byte of room
     key.SetRaw("fits", REG_SZ, std::string(255, 'f') + '\0');
-    RecordingErrors errors(0);
+    ErrorCapture errors(0);
     // Windows hands back the 256 bytes without a NUL; Wine counts a NUL of its own and reports
     // that the value does not fit. Either way the text holds only the value's bytes.
     const Text full = ReadSetting("HKEY_1", key.section(), "full");
@@ -196,7 +184,7 @@ TEST(RegistrySettings, AValueThatFillsTheWholeBufferIsNotReadPastIt) {
 TEST(RegistrySettings, MissingKeyPathsAndValuesWarn305WithTheirNames) {
     TestRegistryKey key;
     const Text missingPath = key.section() + "\\missing";
-    RecordingErrors errors(1);
+    ErrorCapture errors(1);
     EXPECT_EQ(ReadSetting("HKEY_1", missingPath, "x"), "");
     EXPECT_EQ(ReadSetting("HKEY_1", key.section(), "nothing"), "");
     ASSERT_EQ(errors.boxes.size(), 2u);
@@ -205,13 +193,13 @@ TEST(RegistrySettings, MissingKeyPathsAndValuesWarn305WithTheirNames) {
     EXPECT_EQ(errors.boxes[1].caption,
               Text(kWarningCaptionStart) + "\"nothing\" nicht in \"" + key.section() + "\" gefunden.");
     for (const auto& box : errors.boxes) EXPECT_EQ(box.flags, kBoxIconWarning | kBoxOkCancel);
-    EXPECT_EQ(errors.endings, 0);
+    EXPECT_EQ(errors.ends, 0);
     EXPECT_EQ(LastErrorNumber(), kErrRegistry);
 }
 
 TEST(RegistrySettings, AnUnknownRootFailsToOpenAndToCreate) {
     TestRegistryKey key;
-    RecordingErrors errors(1);
+    ErrorCapture errors(1);
     EXPECT_EQ(ReadSetting("HKEY_9", key.section(), "x"), "");
     WriteSetting("HKEY_X", key.section(), "x", "v");
     ASSERT_EQ(errors.boxes.size(), 2u);
@@ -224,7 +212,7 @@ TEST(RegistrySettings, AnUnknownRootFailsToOpenAndToCreate) {
 
 TEST(RegistrySettings, WarningsAreSilentBelowLevel1) {
     TestRegistryKey key;
-    RecordingErrors errors(0);
+    ErrorCapture errors(0);
     EXPECT_EQ(ReadSetting("HKEY_1", key.section() + "\\missing", "x"), "");
     EXPECT_TRUE(errors.boxes.empty());
     EXPECT_EQ(LastErrorNumber(), kErrRegistry);

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/error_capture.h"
 #include "tests/support/test_windows.h"
 #include "toolkit/controls.h"
 #include "toolkit/errors.h"
@@ -164,7 +165,7 @@ TEST(MainWindow, OpeningAgainMovesTheWindowAndEdgesAreItsScreenRectangle) {
     EXPECT_EQ(MainWindowRight(), 500);
     EXPECT_EQ(MainWindowBottom(), 405);
 
-    RecordingErrors errors(1);
+    ErrorCapture errors(1);
     OpenMainWindow(-10, 45, 460, 360);
     ASSERT_EQ(errors.boxes.size(), 1u) << "negative coordinates must warn";
     EXPECT_EQ(errors.boxes[0].caption, "Negative Fenstergröße!");
@@ -251,7 +252,7 @@ TEST(MainWindow, AMissingBitmapWarns228WithItsNameAndDrawsNothing) {
     MainWindow();
     SetOption("truecolor", 1);
     ClearWindow(RGB(9, 9, 9));
-    RecordingErrors errors(1);
+    ErrorCapture errors(1);
     DrawBitmapResource(ProgramInstance(), "NOSUCHBITMAP", 0, 0, 0);
     ASSERT_EQ(errors.boxes.size(), 1u);
     EXPECT_EQ(errors.boxes[0].caption, "Bitmap nicht ladbar: NOSUCHBITMAP");
@@ -269,12 +270,12 @@ TEST(MainWindow, MousePointersSetTheClassCursorAndUnknownNumbersAreFatal230) {
     SetMousePointer(16);
     EXPECT_EQ(classCursor(), LoadCursorA(nullptr, IDC_HELP));
 
-    RecordingErrors errors(1);
+    ErrorCapture errors(1);
     SetMousePointer(17);
     SetMousePointer(-1);
     ASSERT_EQ(errors.boxes.size(), 2u);
     EXPECT_EQ(errors.boxes[0].caption, "Cursor nicht vorhanden! (Nur 0..11)");
-    EXPECT_EQ(errors.endings, 2) << "an unknown pointer number is fatal";
+    EXPECT_EQ(errors.ends, 2) << "an unknown pointer number is fatal";
     EXPECT_EQ(classCursor(), LoadCursorA(nullptr, IDC_HELP));
     SetMousePointer(0);
     EXPECT_EQ(classCursor(), LoadCursorA(nullptr, IDC_ARROW));

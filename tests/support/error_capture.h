@@ -1,5 +1,6 @@
 // Test helper: records error boxes and program ends instead of showing them, at a chosen error
 // level, and puts the previous sink, level and fast mode back when it goes out of scope.
+// Portable, for the native unit tests and the Win32 tests alike.
 #pragma once
 
 #include <vector>
