@@ -43,11 +43,14 @@ void MoveRow(Handle list, int from, int insertAt, int removeAt) {
 }  // namespace
 
 void FillPluginList(Handle nameList, Handle fileList, int row, const Text& pattern) {
+    // A shown list box would redraw itself for every row added; it is drawn once at the end.
+    ListHoldDrawing(nameList, true);
     ListReset(nameList);
     ListReset(fileList);
     ForEachPluginFile(pattern, [&](const Text& fileName) {
         AddPluginEntry(nameList, fileList, fileName);
     });
+    ListHoldDrawing(nameList, false);
     ListSelect(nameList, row >= 0 && row < ListCount(nameList) ? row : 0);
     FollowSelection();
     SetControlFocus(nameList);

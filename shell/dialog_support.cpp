@@ -5,6 +5,7 @@
 #include "toolkit/controls.h"
 #include "toolkit/errors.h"
 #include "toolkit/event_state.h"
+#include "toolkit/input_state.h"
 #include "toolkit/interface_thread.h"
 
 namespace {
@@ -26,7 +27,7 @@ void SetWindowCaption(Handle window, const Text& caption) {
     CallLibraryFunction("USER32", "SetWindowTextA", {window, Arg(caption)});
 }
 
-Handle ForegroundWindow() { return CallLibraryFunction("USER32", "GetForegroundWindow"); }
+Handle ForegroundWindow() { return GetForegroundWindowHandle(); }
 
 bool Clicked(Handle button) {
     const auto wParam = static_cast<std::uintptr_t>(events.userWParam.load());

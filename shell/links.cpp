@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <cstring>
 
 #include "catalogue/web_addresses.h"
 #include "shell/dialog_support.h"
@@ -12,6 +11,7 @@
 #include "shell/startup.h"
 #include "toolkit/controls.h"
 #include "toolkit/files.h"
+#include "toolkit/input_state.h"
 #include "toolkit/interface_thread.h"
 
 namespace {
@@ -24,11 +24,11 @@ constexpr int kHandPointer = 11;
 constexpr int kShowNormal = 1;
 
 void ReadCursor() {
-    CallLibraryFunction("USER32", "GetCursorPos", {reinterpret_cast<std::intptr_t>(startup.cursorPoint.data())});
-    std::int32_t point[2];
-    std::memcpy(point, startup.cursorPoint.data(), sizeof point);
-    mainLoop.cursorX = point[0] - MainWindowLeft();
-    mainLoop.cursorY = point[1] - MainWindowTop();
+    int x = 0;
+    int y = 0;
+    GetCursorPosition(x, y);
+    mainLoop.cursorX = x - MainWindowLeft();
+    mainLoop.cursorY = y - MainWindowTop();
 }
 
 void Apply(const LinkActions& actions) {

@@ -13,6 +13,7 @@
 #include "shell/startup.h"
 #include "toolkit/controls.h"
 #include "toolkit/event_state.h"
+#include "toolkit/input_state.h"
 #include "toolkit/interface_thread.h"
 #include "toolkit/list_box.h"
 
@@ -115,11 +116,7 @@ void ClearReleasedLatches() {
 bool ContextMenuKeyDown() { return KeyState(kVkApps) < 0 || std::abs(KeyState(kVkRButton)) > 1; }
 
 Handle WindowUnderCursor() {
-    const std::int64_t x = MainWindowLeft() + mainLoop.cursorX;
-    const std::int64_t y = MainWindowTop() + mainLoop.cursorY;
-    // WindowFromPoint takes its POINT by value: both coordinates in one 64-bit argument.
-    const std::intptr_t point = static_cast<std::intptr_t>((y << 32) | (x & 0xFFFFFFFF));
-    return CallLibraryFunction("USER32", "WindowFromPoint", {point});
+    return WindowFromScreenPoint(MainWindowLeft() + mainLoop.cursorX, MainWindowTop() + mainLoop.cursorY);
 }
 
 void OfferContextMenu() {

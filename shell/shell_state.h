@@ -24,7 +24,7 @@ struct StartupValues {
     // Zero-filled blocks handed to Win32 calls by name; the 32768-byte text buffer is
     // catalogue.textBuffer.
     MemoryArea generalBlock;        // 250 bytes
-    MemoryArea cursorPoint;         // 8 bytes: the POINT for GetCursorPos
+    MemoryArea cursorPoint;         // 8 bytes: room for a POINT
     MemoryArea volumeInfo;          // 255 bytes: the GetVolumeInformationA buffers
     MemoryArea byteBlock;           // 1 byte
     MemoryArea windowRect;          // 16 bytes: the RECT for GetWindowRect

@@ -14,6 +14,7 @@
 #include "toolkit/errors.h"
 #include "toolkit/event_state.h"
 #include "toolkit/files.h"
+#include "toolkit/input_state.h"
 #include "toolkit/interface_thread.h"
 #include "toolkit/settings.h"
 #include "toolkit/value.h"
@@ -171,7 +172,7 @@ void RunStartup() {
 }
 
 int KeyState(int virtualKey) {
-    return KeyStateValue(CallLibraryFunction("USER32", "GetKeyState", {virtualKey}));
+    return KeyStateValue(GetKeyStateOf(virtualKey));
 }
 
 bool KeyDown(int virtualKey) { return KeyStateIsDown(KeyState(virtualKey)); }

@@ -32,3 +32,9 @@ Text GetListItemText(Handle list, int index) {
     Send(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
     return Text(buffer.data());
 }
+
+void ListHoldDrawing(Handle list, bool hold) {
+    HWND box = reinterpret_cast<HWND>(list);
+    SendMessageA(box, WM_SETREDRAW, hold ? FALSE : TRUE, 0);
+    if (!hold) InvalidateRect(box, nullptr, TRUE);
+}

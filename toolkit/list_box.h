@@ -13,3 +13,6 @@ void ListSelect(Handle list, int index);                   // LB_SETCURSEL
 int ListSelection(Handle list);                            // LB_GETCURSEL, -1 for none
 int ListCount(Handle list);                                // LB_GETCOUNT
 Text GetListItemText(Handle list, int index);              // empty past the end
+
+// While held, a list box does not redraw itself for every row added; releasing redraws it once.
+void ListHoldDrawing(Handle list, bool hold);

@@ -1,0 +1,255 @@
+// bench-driver: runs one Quorrel benchmark on a plugin folder and prints what it measured, one
+// "key value" line each (times in milliseconds, memory in KiB). Meant to be started by bench/run.sh.
+//
+// usage: bench-driver QUORREL_EXE WORK_FOLDER PLUGIN_FOLDER ROWS IDLE_SECONDS
+//   Copies QUORREL_EXE into WORK_FOLDER with a settings.ini naming PLUGIN_FOLDER (which holds ROWS plugins
+//   with names), starts it and measures, in this order: start-up until the list shows ROWS rows; a save
+//   ("Sort Search Plugins!") until its message box; the restore ("Orig. Filenames") until the list is
+//   rebuilt without prefixes; disabling, enabling and converting all plugins (the menu ids the context
+//   menu sends) until their message boxes; the CPU time the idle program uses over IDLE_SECONDS; its peak
+//   resident memory. A command that does not answer in time is printed as "-1".
+//   BENCH_WINESERVER_PID names the wineserver, whose CPU time is reported for the idle phase as well.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "bench/proc_stats.h"
+#include "tests/e2e/driver.h"
+
+namespace {
+
+using bench::NowMs;
+
+constexpr int kMenuDisableAll = 93;
+constexpr int kMenuEnableAll = 96;
+constexpr int kMenuConvertAll = 99;
+constexpr int kPollMs = 5;
+
+void Report(const std::string& key, double value) {
+  printf("%s %.1f\n", key.c_str(), value);
+  fflush(stdout);
+}
+
+void Note(const std::string& text) {
+  printf("# %s\n", text.c_str());
+  fflush(stdout);
+}
+
+struct Session {
+  PROCESS_INFORMATION process{};
+  std::string exe;  // the copy that runs
+  HWND main = nullptr;
+  HWND names = nullptr;  // the visible plugin list
+  HWND files = nullptr;  // the zero-size list of file names
+  int rows = 0;
+  int unixPid = 0;
+};
+
+// Polls every kPollMs until the condition holds; the time it held, or -1 after timeoutMs.
+template <typename Condition>
+double WaitFor(double since, int timeoutMs, Condition condition) {
+  const double end = NowMs() + timeoutMs;
+  for (;;) {
+    if (condition()) return NowMs() - since;
+    if (NowMs() > end) return -1;
+    Sleep(kPollMs);
+  }
+}
+
+// The program's main window and its two list boxes, once they exist (the window may still be hidden).
+bool FindWindows(Session& s) {
+  if (!s.main) {
+    for (HWND window : e2e::TopLevelWindows({s.process.dwProcessId, "", "Quorrel", false})) {
+      if (e2e::WindowClass(window) != "#32770") s.main = window;
+    }
+    if (!s.main) return false;
+  }
+  if (!s.names || !s.files) {
+    for (HWND list : e2e::Descendants(s.main)) {
+      if (e2e::WindowClass(list) != "ListBox") continue;
+      RECT r = e2e::WindowRect(list);
+      (r.right > r.left && r.bottom > r.top ? s.names : s.files) = list;
+    }
+  }
+  return s.names && s.files;
+}
+
+bool OnScreen(HWND window) {
+  RECT r = e2e::WindowRect(window);
+  return IsWindowVisible(window) && r.left < GetSystemMetrics(SM_CXSCREEN) && r.right > 0 &&
+         r.top < GetSystemMetrics(SM_CYSCREEN) && r.bottom > 0;
+}
+
+bool Launch(Session& s, const std::string& quorrelExe, const std::string& work, const std::string& plugins) {
+  e2e::MakeFolders(work);
+  s.exe = e2e::JoinPath(e2e::WinPath(work), "quorrel.exe");
+  if (!CopyFileA(e2e::WinPath(quorrelExe).c_str(), s.exe.c_str(), FALSE)) return false;
+  if (!e2e::WriteFileBytes(e2e::JoinPath(e2e::WinPath(work), "settings.ini"),
+                           "[Software\\Quorrel]\r\nfolder=" + e2e::WinPath(plugins) + "\r\n")) {
+    return false;
+  }
+  std::string commandLine = "\"" + s.exe + "\" -e";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  return CreateProcessA(s.exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        e2e::WinPath(work).c_str(), &startup, &s.process) != FALSE;
+}
+
+HWND MessageBoxOf(const Session& s) {
+  for (HWND dialog : e2e::TopLevelWindows({s.process.dwProcessId, "#32770", "", true})) {
+    if (GetDlgItem(dialog, 0xFFFF)) return dialog;
+  }
+  return nullptr;
+}
+
+// Waits for the command's message box, reports its time and text, and closes it.
+double TimeUntilMessageBox(Session& s, const std::string& key, double since, int timeoutMs) {
+  HWND box = nullptr;
+  double ms = WaitFor(since, timeoutMs, [&] { return (box = MessageBoxOf(s)) != nullptr; });
+  Report(key, ms);
+  if (box) {
+    Note(key + " box: " + e2e::MessageBoxText(box).substr(0, 80));
+    e2e::PressDialogButton(box, IDOK, 10000);
+  }
+  Sleep(300);  // the main loop is polling again before the next command
+  return ms;
+}
+
+int FilesWithPrefix(const std::string& folder) {
+  int count = 0;
+  for (const std::string& name : e2e::ListFolder(folder)) count += name.find("##") != std::string::npos ? 1 : 0;
+  return count;
+}
+
+// Plugin files whose first line still ends with a bare LF.
+int FilesWithUnixLineEnds(const std::string& folder) {
+  int count = 0;
+  for (const std::string& name : e2e::ListFolder(folder)) {
+    if (name.size() < 4 || bench::Lower(name.substr(name.size() - 4)) != ".src") continue;
+    std::string text = e2e::ReadFileBytes(e2e::JoinPath(folder, name)).value_or("");
+    size_t lf = text.find('\n');
+    count += lf != std::string::npos && (lf == 0 || text[lf - 1] != '\r') ? 1 : 0;
+  }
+  return count;
+}
+
+int FilesWithDisabledUpdates(const std::string& folder) {
+  int count = 0;
+  for (const std::string& name : e2e::ListFolder(folder)) {
+    if (name.size() < 4 || bench::Lower(name.substr(name.size() - 4)) != ".src") continue;
+    count += e2e::ReadFileBytes(e2e::JoinPath(folder, name)).value_or("").find("#update=") != std::string::npos;
+  }
+  return count;
+}
+
+void MeasureStartUp(Session& s, const std::string& quorrelExe, const std::string& work, const std::string& plugins) {
+  const double start = NowMs();
+  if (!Launch(s, quorrelExe, work, plugins)) {
+    Note("cannot start " + quorrelExe);
+    exit(1);
+  }
+  const int timeoutMs = 60000 + s.rows * 20;
+  double windowMs = WaitFor(start, timeoutMs, [&] { return FindWindows(s); });
+  Report("app.window_ms", windowMs);
+  double rowsMs = WaitFor(start, timeoutMs, [&] { return e2e::ListCount(s.names) == s.rows; });
+  Report("app.startup_rows_ms", rowsMs);
+  Report("app.startup_shown_ms", WaitFor(start, timeoutMs, [&] { return OnScreen(s.main); }));
+  // The main loop's first wait clears what arrived before it: let it make that pass.
+  PostMessageA(s.main, WM_NULL, 0, 0);
+  Sleep(500);
+  s.unixPid = bench::UnixPidWithCommandLine({s.exe});
+  Report("app.unix_pid", s.unixPid);
+}
+
+void MeasureSave(Session& s, const std::string& plugins) {
+  HWND sort = e2e::FindButton(s.main, "Sort Search Plugins!");
+  const double start = NowMs();
+  if (!sort || !e2e::PostButtonCommand(sort)) return Note("no Sort button");
+  TimeUntilMessageBox(s, "app.save_ms", start, 60000 + s.rows * 100);
+  Report("app.save_prefixed_files", FilesWithPrefix(plugins));
+}
+
+void MeasureRestore(Session& s, const std::string& plugins) {
+  HWND restore = e2e::FindButton(s.main, "Orig. Filenames");
+  const double start = NowMs();
+  if (!restore || !e2e::PostButtonCommand(restore)) return Note("no Orig. Filenames button");
+  // No message when every file went back: the end is the list rebuilt with names that carry no prefix.
+  // A row read while the list is being reset comes back empty: only a name without "##" counts.
+  double ms = WaitFor(start, 60000 + s.rows * 100, [&] {
+    if (e2e::ListCount(s.files) != s.rows) return false;
+    const std::string last = e2e::ListRow(s.files, s.rows - 1);
+    return !last.empty() && last.find("##") == std::string::npos;
+  });
+  Report("app.restore_ms", ms);
+  Sleep(300);
+  if (HWND box = MessageBoxOf(s)) {
+    Note("restore box: " + e2e::MessageBoxText(box).substr(0, 80));
+    e2e::PressDialogButton(box, IDOK, 10000);
+  }
+  Report("app.restore_prefixed_files", FilesWithPrefix(plugins));
+}
+
+void MeasureMenuCommand(Session& s, const std::string& key, int menuId) {
+  const double start = NowMs();
+  PostMessageA(s.main, WM_COMMAND, MAKEWPARAM(menuId, 0), 0);
+  TimeUntilMessageBox(s, key, start, 30000 + s.rows * 100);
+}
+
+void MeasureIdle(Session& s, int seconds) {
+  const char* serverText = getenv("BENCH_WINESERVER_PID");
+  const int server = serverText ? atoi(serverText) : 0;
+  Sleep(2000);
+  const double cpu0 = bench::CpuMilliseconds(s.unixPid), server0 = bench::CpuMilliseconds(server);
+  const double start = NowMs();
+  Sleep(static_cast<DWORD>(seconds) * 1000);
+  const double wall = NowMs() - start;
+  const double cpu = bench::CpuMilliseconds(s.unixPid) - cpu0;
+  Report("app.idle_wall_ms", wall);
+  Report("app.idle_cpu_ms", cpu);
+  Report("app.idle_cpu_percent", 100.0 * cpu / wall);
+  if (server > 0) Report("app.idle_wineserver_cpu_ms", bench::CpuMilliseconds(server) - server0);
+}
+
+void Close(Session& s) {
+  Report("app.peak_rss_kib", static_cast<double>(bench::StatusKib(s.unixPid, "VmHWM")));
+  Report("app.cpu_total_ms", bench::CpuMilliseconds(s.unixPid));
+  e2e::PostClose(s.main);
+  if (WaitForSingleObject(s.process.hProcess, 10000) != WAIT_OBJECT_0) {
+    Note("the program did not end on WM_CLOSE; killed");
+    TerminateProcess(s.process.hProcess, 99);
+    WaitForSingleObject(s.process.hProcess, 5000);
+  }
+  CloseHandle(s.process.hThread);
+  CloseHandle(s.process.hProcess);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 6) {
+    fprintf(stderr, "usage: bench-driver QUORREL_EXE WORK_FOLDER PLUGIN_FOLDER ROWS IDLE_SECONDS\n");
+    return 2;
+  }
+  const std::string quorrelExe = argv[1], work = argv[2], plugins = e2e::WinPath(argv[3]);
+  Session s;
+  s.rows = atoi(argv[4]);
+  const int idleSeconds = atoi(argv[5]);
+
+  MeasureStartUp(s, quorrelExe, work, plugins);
+  MeasureSave(s, plugins);
+  MeasureRestore(s, plugins);
+  MeasureMenuCommand(s, "app.disable_all_ms", kMenuDisableAll);
+  Report("app.disable_all_files_disabled", FilesWithDisabledUpdates(plugins));
+  MeasureMenuCommand(s, "app.enable_all_ms", kMenuEnableAll);
+  Report("app.enable_all_files_disabled", FilesWithDisabledUpdates(plugins));
+  Report("app.convert_all_unix_before", FilesWithUnixLineEnds(plugins));
+  MeasureMenuCommand(s, "app.convert_all_ms", kMenuConvertAll);
+  Report("app.convert_all_unix_after", FilesWithUnixLineEnds(plugins));
+  if (idleSeconds > 0) MeasureIdle(s, idleSeconds);
+  Close(s);
+  return 0;
+}

@@ -1,0 +1,119 @@
+#!/usr/bin/env python3
+"""Turns the results.tsv of bench/run.sh into a Markdown table: the median of the runs of every size,
+Quorrel's time beside its floor's and the ratio of the two.
+
+usage: report.py RESULTS_TSV
+"""
+import statistics
+import sys
+from collections import defaultdict
+
+# (what, Quorrel's key, floor's key, note)
+COMPARISONS = [
+    ("Start-up to a filled list", "app.startup_rows_ms", "floor.list_ms",
+     "process start until the list has N rows / bare listing in one process"),
+    ("  same, floor with its process start", "app.startup_rows_ms", "floor.process_list_ms",
+     "/ a whole floor process that lists (wine start to exit)"),
+    ("  same, floor filling two list boxes", "app.startup_rows_ms", "floor.listbox_ms",
+     "/ bare listing plus LB_ADDSTRING on one thread, window hidden"),
+    ("  same, floor filling a list box on screen", "app.startup_rows_ms", "floor.listbox-shown_ms",
+     "/ the same with the window shown: the list box draws as rows come in"),
+    ("Save, rename mode (Sort)", "app.save_ms", "floor.save_ms",
+     "click until the message box / bare MoveFileA loop"),
+    ("Restore (Orig. Filenames)", "app.restore_ms", "floor.restore_ms",
+     "click until the list is rebuilt / bare MoveFileA loop"),
+    ("Disable update, all", "app.disable_all_ms", "floor.disable_ms",
+     "menu id 93 until the message box / bare read-modify-write loop"),
+    ("Enable update, all", "app.enable_all_ms", "floor.enable_ms",
+     "menu id 96 until the message box / bare read-modify-write loop"),
+    ("Convert, all", "app.convert_all_ms", "floor.convert_ms",
+     "menu id 99 until the message box / bare read-check-write loop"),
+    ("Peak memory (KiB)", "app.peak_rss_kib", "floor.peak_rss_kib",
+     "VmHWM of quorrel.exe / of the floor process"),
+]
+
+
+def load(path):
+    values = defaultdict(lambda: defaultdict(list))
+    for line in open(path, encoding="utf-8"):
+        parts = line.rstrip("\n").split("\t")
+        if len(parts) != 4:
+            continue
+        size, _run, key, value = parts
+        try:
+            values[size][key].append(float(value))
+        except ValueError:
+            pass
+    return values
+
+
+def median(values, size, key):
+    found = values.get(size, {}).get(key)
+    if not found:
+        return None
+    if any(v < 0 for v in found):  # a command that did not answer in time
+        return -1.0
+    return statistics.median(found)
+
+
+def number(value):
+    if value is None:
+        return "n/a"
+    if value < 0:
+        return "no answer"
+    return f"{value:,.0f}" if value >= 100 else f"{value:.1f}"
+
+
+def count(value):
+    return "n/a" if value is None else str(int(value))
+
+
+def main():
+    if len(sys.argv) != 2:
+        print(__doc__.strip().splitlines()[-1], file=sys.stderr)
+        return 2
+    values = load(sys.argv[1])
+    sizes = sorted((s for s in values if s != "all"), key=int)
+    runs = {s: len(values[s].get("app.startup_rows_ms", [])) for s in sizes}
+    header = "| Measure | " + " | ".join(f"N={int(s):,} Quorrel | floor | ratio" for s in sizes) + " |"
+    print(f"Times in ms (median of {', '.join(str(runs[s]) for s in sizes)} runs), memory in KiB.\n")
+    print(header)
+    print("|---|" + "---:|---:|---:|" * len(sizes))
+    for title, app_key, floor_key, _note in COMPARISONS:
+        cells = []
+        for s in sizes:
+            app, floor = median(values, s, app_key), median(values, s, floor_key)
+            ratio = "n/a"
+            if app is not None and floor is not None and app >= 0 and floor > 0:
+                ratio = f"{app / floor:,.1f}x"
+            cells += [number(app), number(floor), ratio]
+        print(f"| {title} | " + " | ".join(cells) + " |")
+
+    print("\nIdle for the measured seconds (first run of each size): CPU time in ms, user + system.\n")
+    print("| Measure | " + " | ".join(f"N={int(s):,}" for s in sizes) + " | floor (25 ms sleep loop) |")
+    print("|---|" + "---:|" * (len(sizes) + 1))
+    floor_cpu = median(values, "all", "floor.idle_cpu_ms")
+    floor_server = median(values, "all", "floor.idle_wineserver_cpu_ms")
+    print("| quorrel.exe CPU | " + " | ".join(number(median(values, s, "app.idle_cpu_ms")) for s in sizes) +
+          f" | {number(floor_cpu)} |")
+    print("| quorrel.exe CPU, % of one core | " +
+          " | ".join(number(median(values, s, "app.idle_cpu_percent")) for s in sizes) + " | |")
+    print("| wineserver CPU meanwhile | " +
+          " | ".join(number(median(values, s, "app.idle_wineserver_cpu_ms")) for s in sizes) +
+          f" | {number(floor_server)} |")
+
+    print("\nChecks (files on disk after each command, first run):\n")
+    checks = [("prefixed files after Sort (2N expected)", "app.save_prefixed_files"),
+              ("prefixed files after Orig. Filenames (0 expected)", "app.restore_prefixed_files"),
+              ("files with #update= after Disable all (N expected)", "app.disable_all_files_disabled"),
+              ("files with #update= after Enable all (0 expected)", "app.enable_all_files_disabled"),
+              ("files with a bare LF first line before Convert all", "app.convert_all_unix_before"),
+              ("files with a bare LF first line after Convert all (0 expected)", "app.convert_all_unix_after")]
+    for title, key in checks:
+        print(f"- {title}: " + ", ".join(f"N={int(s):,}: {count(values[s].get(key, [None])[0])}"
+                                         for s in sizes))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

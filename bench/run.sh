@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# Measures Quorrel under Wine against the floors (bench-floor: the same file work with bare Win32 calls)
+# on plugin folders of 100, 1,000 and 5,000 plugins, and prints one table with the times and the ratios.
+# Builds what it needs first: quorrel.exe with the project's cross build (as scripts/test.sh does), the
+# two benchmark programs, a Wine prefix with a virtual desktop on its own headless X display.
+#
+# Environment (all optional):
+#   BENCH_BUILD_DIR    build and scratch folder            (default /tmp/build-bench)
+#   BENCH_DISPLAY      X display for Xvfb                   (default :70)
+#   BENCH_SIZES        plugin counts                        (default "100 1000 5000")
+#   BENCH_REPEATS      runs per size; the median is shown   (default 3)
+#   BENCH_IDLE_SECONDS idle time whose CPU use is measured  (default 30; measured in the first run of a size)
+# The table goes to stdout and to $BENCH_BUILD_DIR/results.md, every measured value to results.tsv.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BENCH_BUILD_DIR:-/tmp/build-bench}
+display=${BENCH_DISPLAY:-:70}
+sizes=${BENCH_SIZES:-100 1000 5000}
+repeats=${BENCH_REPEATS:-3}
+idle=${BENCH_IDLE_SECONDS:-30}
+scratch=$build/scratch
+
+bash "$root/scripts/setup-debian.sh"
+
+echo "== Building quorrel.exe and the benchmark programs in $build"
+cmake -S "$root" -B "$build/win" -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" -DQUORREL_TEST_DISPLAY="$display" >/dev/null
+if grep -q 'add_subdirectory(bench)' "$root/CMakeLists.txt"; then
+  cmake --build "$build/win" -j2 --target quorrel bench-floor bench-driver >/dev/null
+  bin=$build/win/bench
+else
+  cmake --build "$build/win" -j2 --target quorrel >/dev/null
+  cmake -S "$root/bench" -B "$build/bench" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" >/dev/null
+  cmake --build "$build/bench" -j2 >/dev/null
+  bin=$build/bench
+fi
+quorrel=$build/win/shell/quorrel.exe
+
+echo "== Wine on $display"
+export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=$display
+xvfb_pid=
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+if ! xdpyinfo >/dev/null 2>&1; then
+  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+fi
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot -i </dev/null >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d bench /f </dev/null >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v bench /d 1024x768 /f </dev/null >/dev/null 2>&1
+  wineserver -w
+fi
+# A persistent server detached from our pipes; its CPU time counts for the idle measurement.
+wineserver -p </dev/null >/dev/null 2>&1 || true
+wineboot </dev/null >/dev/null 2>&1 || true
+for pid in $(pgrep -x wineserver64 || pgrep -x wineserver || true); do
+  if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+    export BENCH_WINESERVER_PID=$pid
+  fi
+done
+echo "wineserver pid ${BENCH_WINESERVER_PID:-unknown}"
+
+rm -rf "$scratch"
+mkdir -p "$scratch"
+results=$build/results.tsv
+: >"$results"
+
+# Appends the "key value" lines of a measuring program, tagged with size and run, to results.tsv.
+record() {  # size run < lines
+  while read -r key value; do
+    [ "$key" = "#" ] && { echo "   # $value"; continue; }
+    printf '%s\t%s\t%s\t%s\n' "$1" "$2" "$key" "$value" >>"$results"
+  done
+}
+
+for n in $sizes; do
+  python3 "$root/bench/make_folder.py" "$scratch/source-$n" "$n"
+  for run in $(seq "$repeats"); do
+    echo "== $n plugins, run $run (load average $(cut -d' ' -f1-3 /proc/loadavg))"
+    # Quorrel takes a folder as the plugin folder only when its path names searchplugins.
+    floor_dir=$scratch/$n-$run/floor/searchplugins
+    app_dir=$scratch/$n-$run/app/searchplugins
+    mkdir -p "$scratch/$n-$run/floor" "$scratch/$n-$run/app"
+    cp -r "$scratch/source-$n" "$floor_dir"
+    cp -r "$scratch/source-$n" "$app_dir"
+
+    # The floor of start-up: a whole process that lists and reads the folder, start to end.
+    start=$(date +%s%N)
+    wine "$bin/bench-floor.exe" "$floor_dir" list </dev/null >/dev/null
+    end=$(date +%s%N)
+    echo "floor.process_list_ms $(( (end - start) / 1000000 ))" | record "$n" "$run"
+    wine "$bin/bench-floor.exe" "$floor_dir" list listbox listbox-shown save restore disable enable convert </dev/null \
+      | tr -d '\r' | record "$n" "$run"
+
+    seconds=0
+    [ "$run" = 1 ] && seconds=$idle
+    wine "$bin/bench-driver.exe" "$quorrel" "$scratch/$n-$run/work" "$app_dir" "$n" "$seconds" </dev/null \
+      | tr -d '\r' | record "$n" "$run"
+    rm -rf "$scratch/$n-$run"
+  done
+done
+
+echo "== Idle floor: a thread that sleeps 25 ms at a time for $idle s"
+wine "$bin/bench-floor.exe" "$scratch" idle "$idle" </dev/null | tr -d '\r' | record all 1
+
+{
+  echo "Command: BENCH_SIZES=\"$sizes\" BENCH_REPEATS=$repeats BENCH_IDLE_SECONDS=$idle bash bench/run.sh"
+  echo "Finished: $(date -u '+%Y-%m-%d %H:%M UTC'); $(nproc) cores ($(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs));" \
+       "$(wine --version); load average at the end $(cut -d' ' -f1-3 /proc/loadavg)"
+  echo "quorrel.exe built from $(git -C "$root" rev-parse --short HEAD 2>/dev/null || echo '?')" \
+       "$(git -C "$root" status --porcelain 2>/dev/null | grep -q . && echo 'with uncommitted changes')"
+  echo
+  python3 "$root/bench/report.py" "$results"
+} | tee "$build/results.md"

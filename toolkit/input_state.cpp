@@ -1,0 +1,18 @@
+#include "toolkit/input_state.h"
+
+#include <windows.h>
+
+int GetKeyStateOf(int virtualKey) { return GetKeyState(virtualKey); }
+
+Handle GetForegroundWindowHandle() { return reinterpret_cast<Handle>(GetForegroundWindow()); }
+
+void GetCursorPosition(int& x, int& y) {
+    POINT p{};
+    GetCursorPos(&p);
+    x = p.x;
+    y = p.y;
+}
+
+Handle WindowFromScreenPoint(int x, int y) {
+    return reinterpret_cast<Handle>(WindowFromPoint(POINT{x, y}));
+}
