@@ -20,7 +20,7 @@
 namespace e2e {
 namespace {
 
-struct ControlSpec {
+struct ExpectedControl {
     const char* className;
     DWORD style;
     DWORD extendedStyle;
@@ -30,7 +30,7 @@ struct ControlSpec {
 };
 
 // One row per child of the main window, in the order of MainChild.
-const ControlSpec kControls[kMainChildCount] = {
+const ExpectedControl kControls[kMainChildCount] = {
     {"Static", 0x5C000100, 0, {9, 218, 239, 258},
      "Use the right-click menu to delete, edit, rename or hide plugins.",
      "Benutzen Sie das Rechtsklickmenü zum löschen, bearbeiten, umbenennen oder verstecken."},
@@ -107,18 +107,18 @@ TEST_F(MainWindowTest, ControlsHaveTheirClassesStylesPlacesAndEnglishCaptions) {
     Start("-e");
     EXPECT_EQ(WindowText(app.Main()), "Quorrel 1.03");
     for (size_t i = 0; i < kMainChildCount; ++i) {
-        const ControlSpec& spec = kControls[i];
+        const ExpectedControl& expected = kControls[i];
         HWND control = children[i];
-        EXPECT_EQ(Lower(WindowClass(control)), Lower(spec.className)) << "control " << i;
+        EXPECT_EQ(Lower(WindowClass(control)), Lower(expected.className)) << "control " << i;
         // Move Up starts disabled, the hint text is disabled by its style.
-        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE)) & ~WS_DISABLED, spec.style & ~WS_DISABLED)
+        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE)) & ~WS_DISABLED, expected.style & ~WS_DISABLED)
             << "style of control " << i;
         if (i == kSeparator) continue;  // the system gives etched lines a static edge and widens them by it
-        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(control, GWL_EXSTYLE)), spec.extendedStyle)
+        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(control, GWL_EXSTYLE)), expected.extendedStyle)
             << "extended style of control " << i;
-        EXPECT_EQ(Describe(ClientPlace(app.Main(), control)), Describe(spec.place)) << "place of control " << i;
-        if (spec.english) {
-            EXPECT_EQ(WindowText(control), spec.english) << "caption of control " << i;
+        EXPECT_EQ(Describe(ClientPlace(app.Main(), control)), Describe(expected.place)) << "place of control " << i;
+        if (expected.english) {
+            EXPECT_EQ(WindowText(control), expected.english) << "caption of control " << i;
         }
     }
     EXPECT_FALSE(WindowText(At(kCredit)).empty()) << "the credit line is missing";
