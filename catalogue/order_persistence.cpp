@@ -1,5 +1,6 @@
 #include "catalogue/order_persistence.h"
 
+#include <unordered_set>
 #include <vector>
 
 #include "catalogue/catalogue_state.h"
@@ -35,10 +36,7 @@ struct Outcome {
 };
 
 std::vector<Text> FileListNames() {
-    std::vector<Text> names;
-    const int count = ListCount(catalogue.pluginList);
-    for (int i = 0; i < count; ++i) names.push_back(GetListItemText(catalogue.fileList, i));
-    return names;
+    return ListItemTexts(catalogue.fileList);
 }
 
 Text TemporaryPath(const Text& fileName) {
@@ -57,14 +55,46 @@ std::vector<Text> PluginFilesInTemporaryFolder() {
     return names;
 }
 
+// The names in the plugin folder, listed once per command and kept up to date with every
+// rename, so that looking for a plugin's image costs no file-system lookup: on a file system
+// that is searched without case, every lookup of a missing name can scan the whole folder.
+// Names compare without case, as the file system compares them; folders count as names too,
+// as they do for a lookup of the name itself.
+class FolderNames {
+public:
+    static FolderNames OfPluginFolder() {
+        FolderNames folder;
+        TakeIoStatus();
+        Text entry = FindFirstEntry(PluginPath("*"));
+        while (TakeIoStatus() == kIoOk) {
+            folder.names_.insert(Key(IsFolderEntry(entry) ? entry.substr(1, entry.size() - 2) : entry));
+            entry = FindNextEntry();
+        }
+        return folder;
+    }
+
+    bool Holds(const Text& name) const { return names_.count(Key(name)) > 0; }
+
+    void Renamed(const Text& from, const Text& to) {
+        names_.erase(Key(from));
+        names_.insert(Key(to));
+    }
+
+private:
+    static Text Key(const Text& name) { return LowerCase(name); }
+
+    std::unordered_set<Text> names_;
+};
+
 // The first image beside the plugin file, ".gif", ".png", ".jpg", ".ico" in this order (an
-// empty file counts); empty when there is none. Probing missing files must stay silent.
-Text SaveImageOf(const Text& fileName) {
+// empty file counts); empty when there is none. The lookup runs with error reports off and
+// leaves them on (level 1), as every lookup of a save or a restore does.
+Text SaveImageOf(const Text& fileName, const FolderNames& folder) {
     const Text base = BaseNameOf(fileName);
     Text image;
     SetErrorLevel(-1);
     for (const Text& extension : SaveImageExtensions()) {
-        if (FileSize(PluginPath(base + extension)) != -1) {
+        if (folder.Holds(base + extension)) {
             image = base + extension;
             break;
         }
@@ -79,17 +109,24 @@ bool KeepsExtension(const Text& name, const Text& newName) {
     return newName.size() > 4 && LowerCase(RightOf(newName, 4)) == LowerCase(RightOf(name, 4));
 }
 
+// Renames a file in the plugin folder and records the new name. Returns whether it moved.
+bool RenameInPluginFolder(const Text& name, const Text& newName, FolderNames& folder) {
+    if (!KeepsExtension(name, newName) || RenamePath(PluginPath(name), PluginPath(newName)) != 0) {
+        return false;
+    }
+    folder.Renamed(name, newName);
+    return true;
+}
+
 // Renames a plugin file and then its image (if any) in the plugin folder. The image follows
 // only when the plugin file moved, so that the two keep one base name.
 void RenamePluginAndImage(const Text& fileName, const Text& newName, const Text& image,
-                          const Text& newImage, Outcome& outcome) {
-    if (!KeepsExtension(fileName, newName) ||
-        RenamePath(PluginPath(fileName), PluginPath(newName)) != 0) {
+                          const Text& newImage, FolderNames& folder, Outcome& outcome) {
+    if (!RenameInPluginFolder(fileName, newName, folder)) {
         outcome.notMoved.push_back(fileName);
         return;
     }
-    if (image.empty()) return;
-    if (!KeepsExtension(image, newImage) || RenamePath(PluginPath(image), PluginPath(newImage)) != 0) {
+    if (!image.empty() && !RenameInPluginFolder(image, newImage, folder)) {
         outcome.notMoved.push_back(image);
     }
 }
@@ -148,13 +185,14 @@ void SaveByRenaming(Outcome& outcome) {
     while (letter == catalogue.prefixLetter) letter = CharText(65 + RandomBelow(26));
 
     const std::vector<Text> files = FileListNames();
+    FolderNames folder = FolderNames::OfPluginFolder();
     const auto rowCount = static_cast<std::int64_t>(files.size());
     for (std::int64_t i = 0; i < rowCount; ++i) {
         const Text& fileName = files[static_cast<std::size_t>(i)];
-        const Text image = SaveImageOf(fileName);
+        const Text image = SaveImageOf(fileName, folder);
         const PrefixedNames names =
             PrefixedNamesFor(letter, RowNumberText(i, rowCount), fileName, image);
-        RenamePluginAndImage(fileName, names.plugin, image, names.image, outcome);
+        RenamePluginAndImage(fileName, names.plugin, image, names.image, folder, outcome);
     }
     RefreshPluginList();
 }
@@ -192,11 +230,12 @@ void SavePluginOrder() {
 
 void RestoreOriginalNames() {
     Outcome outcome;
+    FolderNames folder = FolderNames::OfPluginFolder();
     for (const Text& fileName : FileListNames()) {
-        const Text image = SaveImageOf(fileName);
+        const Text image = SaveImageOf(fileName, folder);
         if (!HasPrefix(fileName)) continue;
         RenamePluginAndImage(fileName, UnprefixedName(fileName), image,
-                             image.empty() ? Text() : UnprefixedName(image), outcome);
+                             image.empty() ? Text() : UnprefixedName(image), folder, outcome);
     }
     RefreshPluginList();
     if (!outcome.Complete()) {

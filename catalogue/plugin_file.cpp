@@ -11,29 +11,23 @@ namespace {
 constexpr int kSlot = 1;
 constexpr int kWithLineEnd = 2;  // WriteText separator mode: CR LF after the text
 
-// The file's first kTextBufferSize bytes, unchanged: enough to decide whether the text read
-// through the buffer is the whole file. Nothing when the file cannot be read raw.
-std::optional<Text> RawHead(const Text& path) {
-    MemoryArea head;
-    AllocateArea(head, static_cast<std::size_t>(kTextBufferSize));
-    AssignFileName(kSlot, path);
-    OpenBinaryFile(kSlot);
-    const bool opened = TakeIoStatus() == kIoOk;
-    const std::int64_t count = opened ? ReadFileBlock(kSlot, head, 0, head.size()) : -1;
-    const bool read = TakeIoStatus() == kIoOk && count >= 0;
-    CloseFile(kSlot);
-    TakeIoStatus();
-    if (!read) return std::nullopt;
-    return Text(head.data(), static_cast<std::size_t>(count));
-}
-
 }  // namespace
 
+// One raw read of the first kTextBufferSize bytes decides whether the text read through the
+// buffer is the whole file, and for the usual plugin file, shorter than that, it is the whole
+// file: its text is then made from those bytes instead of reading the file a second time.
 PluginFileText ReadPluginFile(const Text& path) {
-    ReadTextFileIntoArea(catalogue.textBuffer, path);
+    const auto limit = static_cast<std::size_t>(kTextBufferSize);
+    const std::optional<Text> head = ReadFileHead(path, limit);
+    if (head && head->size() < limit) {
+        ReadTextIntoArea(catalogue.textBuffer, *head);
+    } else {
+        // Longer, or in use by another program: the text comes from a shared read, and a
+        // file that cannot be read at all is the runtime error it raises.
+        ReadTextFileIntoArea(catalogue.textBuffer, path);
+    }
     PluginFileText read;
     read.text = AreaText(catalogue.textBuffer, 0);
-    const std::optional<Text> head = RawHead(path);
     if (!head) {
         read.refusal = RewriteOutcome::NotWritten;
     } else if (!MayRewriteFromReadText(*head)) {

@@ -47,16 +47,17 @@ void FillPluginList(Handle nameList, Handle fileList, int row, const Text& patte
     ListHoldDrawing(nameList, true);
     ListReset(nameList);
     ListReset(fileList);
-    ForEachPluginFile(pattern, [&](const Text& fileName) {
-        AddPluginEntry(nameList, fileList, fileName);
-    });
+    PluginRows rows;
+    ForEachPluginFile(pattern, [&](const Text& fileName) { AddPluginEntry(rows, fileName); });
+    ListAddAll(nameList, rows.names);
+    ListAddAll(fileList, rows.files);
     ListHoldDrawing(nameList, false);
     ListSelect(nameList, row >= 0 && row < ListCount(nameList) ? row : 0);
     FollowSelection();
     SetControlFocus(nameList);
 }
 
-void AddPluginEntry(Handle nameList, Handle fileList, const Text& fileName) {
+void AddPluginEntry(PluginRows& rows, const Text& fileName) {
     if (fileName.empty() || IsFolderEntry(fileName)) return;
     const PluginFileText read = ReadPluginFile(fileName);
     const Text normalized = NormalizePluginText(read.text);
@@ -67,8 +68,8 @@ void AddPluginEntry(Handle nameList, Handle fileList, const Text& fileName) {
     }
     if (!GetsPluginRow(name)) return;
     catalogue.prefixLetter = NextPrefixLetter(catalogue.prefixLetter, fileName);
-    ListAdd(nameList, name);
-    ListAdd(fileList, fileName);
+    rows.names.push_back(name);
+    rows.files.push_back(fileName);
 }
 
 Text UnpinPluginName(const Text& fileName, const Text& name, const Text& quote,

@@ -2,6 +2,8 @@
 // display names, unpinning Google and Yahoo, counting plugin files and moving rows.
 #pragma once
 
+#include <vector>
+
 #include "toolkit/handle.h"
 #include "toolkit/text.h"
 
@@ -10,10 +12,17 @@
 // the end), lets the Move buttons follow and gives the focus to the name list.
 void FillPluginList(Handle nameList, Handle fileList, int row, const Text& pattern);
 
+// The rows of the name list and the file list as a listing finds them; they reach the list
+// boxes together at its end, one request per list instead of one per row.
+struct PluginRows {
+    std::vector<Text> names;
+    std::vector<Text> files;
+};
+
 // Adds one row for the plugin file fileName (in the current folder, which is the plugin
 // folder), unless it is empty, a folder or has no recognisable name. A plugin named Google or
 // Yahoo is renamed with a blank appended, in its file as in its row.
-void AddPluginEntry(Handle nameList, Handle fileList, const Text& fileName);
+void AddPluginEntry(PluginRows& rows, const Text& fileName);
 
 // Writes the unpinned name of a pinned plugin into its file. Returns the name the row shows:
 // the new name, or the name read when the file may not or could not be rewritten.

@@ -44,6 +44,23 @@ RawRead ReadRawIntoBuffer(const Text& path) {
     return {Text(buffer.data(), static_cast<std::size_t>(count)), std::nullopt};
 }
 
+RewriteOutcome ConvertFileToDosLineEnds(const Text& fileName) {
+    const Text path = PluginPath(fileName);
+    AssignFileName(kSlot, path);
+    ClearReadOnlyBit();
+
+    const RawRead raw = ReadRawIntoBuffer(path);
+    if (raw.refusal) return *raw.refusal;
+    catalogue.pluginText = AreaText(catalogue.textBuffer, 0);
+    if (!NeedsDosLineEnds(catalogue.pluginText)) return RewriteOutcome::NotNeeded;
+    // The text ends at the first NUL byte: writing it back would drop the rest of the file.
+    if (!MayRewriteFromRawRead(raw.bytes)) return RewriteOutcome::LeftUnchanged;
+
+    catalogue.pluginText = ToDosLineEnds(catalogue.pluginText);
+    return RewritePluginFile(path, catalogue.pluginText) ? RewriteOutcome::Rewritten
+                                                         : RewriteOutcome::NotWritten;
+}
+
 }  // namespace
 
 void RenamePlugin(const AskText& ask) {
@@ -80,26 +97,14 @@ void RenamePlugin(const AskText& ask) {
 }
 
 RewriteOutcome ConvertToDosLineEnds(int row) {
-    const Text path = PluginPath(GetListItemText(catalogue.fileList, row));
-    AssignFileName(kSlot, path);
-    ClearReadOnlyBit();
-
-    const RawRead raw = ReadRawIntoBuffer(path);
-    if (raw.refusal) return *raw.refusal;
-    catalogue.pluginText = AreaText(catalogue.textBuffer, 0);
-    if (!NeedsDosLineEnds(catalogue.pluginText)) return RewriteOutcome::NotNeeded;
-    // The text ends at the first NUL byte: writing it back would drop the rest of the file.
-    if (!MayRewriteFromRawRead(raw.bytes)) return RewriteOutcome::LeftUnchanged;
-
-    catalogue.pluginText = ToDosLineEnds(catalogue.pluginText);
-    return RewritePluginFile(path, catalogue.pluginText) ? RewriteOutcome::Rewritten
-                                                         : RewriteOutcome::NotWritten;
+    return ConvertFileToDosLineEnds(GetListItemText(catalogue.fileList, row));
 }
 
 void ConvertCurrentPlugin() {
     const int row = CurrentRow();
     if (row < 0) return;
-    switch (const RewriteOutcome outcome = ConvertToDosLineEnds(row)) {
+    const Text fileName = GetListItemText(catalogue.fileList, row);
+    switch (const RewriteOutcome outcome = ConvertFileToDosLineEnds(fileName)) {
         case RewriteOutcome::Rewritten:
             ShowCommandMessage(phrases::kConversionSuccessful, kInformationBox);
             break;
@@ -107,18 +112,17 @@ void ConvertCurrentPlugin() {
             ShowCommandMessage(phrases::kConversionNotNecessary, kExclamationBox);
             break;
         default:
-            ShowCommandMessage(RewriteProblemText(outcome, GetListItemText(catalogue.fileList, row)),
-                               kExclamationBox);
+            ShowCommandMessage(RewriteProblemText(outcome, fileName), kExclamationBox);
     }
 }
 
+// The file names are read once: the rows do not change while the files are rewritten.
 void ConvertAllPlugins() {
     std::vector<Text> failures;
-    const int count = ListCount(catalogue.pluginList);
-    for (int row = 0; row < count; ++row) {
-        const RewriteOutcome outcome = ConvertToDosLineEnds(row);
+    for (const Text& fileName : ListItemTexts(catalogue.fileList)) {
+        const RewriteOutcome outcome = ConvertFileToDosLineEnds(fileName);
         if (outcome == RewriteOutcome::LeftUnchanged || outcome == RewriteOutcome::NotWritten) {
-            failures.push_back(GetListItemText(catalogue.fileList, row) + " " + RewriteFailureNote(outcome));
+            failures.push_back(fileName + " " + RewriteFailureNote(outcome));
         }
     }
     if (failures.empty()) {

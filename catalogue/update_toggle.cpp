@@ -13,8 +13,8 @@ namespace {
 
 using TextRule = Text (*)(const Text&);
 
-RewriteOutcome ToggleUpdateLines(int row, TextRule rule) {
-    const Text path = PluginPath(GetListItemText(catalogue.fileList, row));
+RewriteOutcome ToggleUpdateLinesOf(const Text& fileName, TextRule rule) {
+    const Text path = PluginPath(fileName);
     const PluginFileText read = ReadPluginFile(path);
     catalogue.pluginText = read.text;
     RewriteOutcome outcome = read.refusal.value_or(RewriteOutcome::Rewritten);
@@ -29,8 +29,8 @@ RewriteOutcome ToggleUpdateLines(int row, TextRule rule) {
 void ToggleCurrent(TextRule rule, const Phrase& done) {
     const int row = CurrentRow();
     if (row < 0) return;
-    const RewriteOutcome outcome = ToggleUpdateLines(row, rule);
     const Text fileName = GetListItemText(catalogue.fileList, row);
+    const RewriteOutcome outcome = ToggleUpdateLinesOf(fileName, rule);
     if (outcome == RewriteOutcome::Rewritten) {
         ShowCommandMessage(done, kInformationBox);
     } else {
@@ -38,13 +38,13 @@ void ToggleCurrent(TextRule rule, const Phrase& done) {
     }
 }
 
+// The file names are read once: the rows do not change while the files are rewritten.
 void ToggleAll(TextRule rule, const Phrase& done) {
     std::vector<Text> failures;
-    const int count = ListCount(catalogue.pluginList);
-    for (int row = 0; row < count; ++row) {
-        const RewriteOutcome outcome = ToggleUpdateLines(row, rule);
+    for (const Text& fileName : ListItemTexts(catalogue.fileList)) {
+        const RewriteOutcome outcome = ToggleUpdateLinesOf(fileName, rule);
         if (outcome != RewriteOutcome::Rewritten) {
-            failures.push_back(GetListItemText(catalogue.fileList, row) + " " + RewriteFailureNote(outcome));
+            failures.push_back(fileName + " " + RewriteFailureNote(outcome));
         }
     }
     if (failures.empty()) {
@@ -57,11 +57,11 @@ void ToggleAll(TextRule rule, const Phrase& done) {
 }  // namespace
 
 RewriteOutcome DisableUpdateLines(int row) {
-    return ToggleUpdateLines(row, TextWithUpdatesDisabled);
+    return ToggleUpdateLinesOf(GetListItemText(catalogue.fileList, row), TextWithUpdatesDisabled);
 }
 
 RewriteOutcome EnableUpdateLines(int row) {
-    return ToggleUpdateLines(row, TextWithUpdatesEnabled);
+    return ToggleUpdateLinesOf(GetListItemText(catalogue.fileList, row), TextWithUpdatesEnabled);
 }
 
 void DisableUpdatesOfCurrentPlugin() {

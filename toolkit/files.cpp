@@ -181,6 +181,13 @@ private:
     bool afterCarriageReturn_ = false;
 };
 
+// Appends the line end every text read ends with and terminates the text; a text that had to
+// be cut raises warning 244.
+void FinishAreaText(AreaTextBuilder& text) {
+    text.AppendLineEnd();
+    if (text.Finish()) RaiseWarning(kErrTextDoesNotFit);
+}
+
 bool WriteAll(TextStream& stream, const char* bytes, std::size_t count) {
     while (count > 0) {
         DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count, 1u << 30));
@@ -364,8 +371,32 @@ void ReadTextFileIntoArea(MemoryArea& area, const Text& name) {
         if (!ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr) || got == 0) break;
         for (DWORD i = 0; i < got && !text.Full(); ++i) text.Add(chunk[i]);
     }
-    text.AppendLineEnd();
-    if (text.Finish()) RaiseWarning(kErrTextDoesNotFit);
+    FinishAreaText(text);
+}
+
+void ReadTextIntoArea(MemoryArea& area, const Text& bytes) {
+    AreaTextBuilder text(area);
+    for (std::size_t i = 0; i < bytes.size() && !text.Full(); ++i) {
+        text.Add(static_cast<unsigned char>(bytes[i]));
+    }
+    FinishAreaText(text);
+}
+
+std::optional<Text> ReadFileHead(const Text& path, std::size_t limit) {
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return std::nullopt;
+    Text head(limit, '\0');
+    std::size_t filled = 0;
+    while (filled < limit) {
+        DWORD got = 0;
+        const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(limit - filled, MAXDWORD));
+        if (!ReadFile(file.get(), head.data() + filled, wanted, &got, nullptr)) return std::nullopt;
+        if (got == 0) break;
+        filled += got;
+    }
+    head.resize(filled);
+    return head;
 }
 
 void RenameFile(int slot, const Text& newName) {

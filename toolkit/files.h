@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "toolkit/text.h"
 #include "toolkit/value.h"
@@ -38,6 +39,12 @@ void CloseTextFile(int slot);                        // 103 without a stream or 
 // bytes are dropped. A text that does not fit is cut inside the area (warning 244); a file
 // that cannot be opened is fatal error 300.
 void ReadTextFileIntoArea(MemoryArea& area, const Text& name);
+// The same text and warning for bytes already in memory, as if they were the whole file.
+void ReadTextIntoArea(MemoryArea& area, const Text& bytes);
+// Up to limit bytes from the start of an existing file, opened for reading without sharing,
+// as the raw reads of the file slots open it; nothing when it cannot be opened (missing, or
+// in use by another program) or read. Never creates the file and leaves ioStatus alone.
+std::optional<Text> ReadFileHead(const Text& path, std::size_t limit);
 void RenameFile(int slot, const Text& newName);     // a move that never overwrites
 void EraseFile(int slot);
 std::uint32_t GetFileAttributesOf(int slot);         // error 300 when missing (result 9)

@@ -395,6 +395,10 @@ int HasFocus(Handle control) {
 
 void SetControlFocus(Handle control) {
     events.focusControl.store(control);
+    // The program thread shares the interface thread's input state, so GetFocus answers here;
+    // a control that has the focus already needs no request (commands over every row ask for
+    // the same focus once per row).
+    if (control != 0 && reinterpret_cast<HWND>(control) == GetFocus()) return;
     SendRequest(kReqCallLibrary, [control] { SetFocus(reinterpret_cast<HWND>(control)); });
 }
 

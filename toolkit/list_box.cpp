@@ -1,9 +1,13 @@
-// List-box messages sent directly from the calling thread.
+// List-box messages sent directly from the calling thread; the whole-list reads and additions
+// run on the interface thread in one request, where the messages cost no thread switch.
 #include "toolkit/list_box.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
+
+#include "toolkit/interface_thread.h"
 
 namespace {
 
@@ -31,6 +35,22 @@ Text GetListItemText(Handle list, int index) {
     std::vector<char> buffer(static_cast<std::size_t>(length) + 4, '\0');
     Send(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
     return Text(buffer.data());
+}
+
+void ListAddAll(Handle list, const std::vector<Text>& rows) {
+    SendRequest(kReqCallLibrary, [list, &rows] {
+        for (const Text& row : rows) ListAdd(list, row);
+    });
+}
+
+std::vector<Text> ListItemTexts(Handle list) {
+    std::vector<Text> rows;
+    SendRequest(kReqCallLibrary, [list, &rows] {
+        const int count = ListCount(list);
+        rows.reserve(static_cast<std::size_t>(std::max(count, 0)));
+        for (int i = 0; i < count; ++i) rows.push_back(GetListItemText(list, i));
+    });
+    return rows;
 }
 
 void ListHoldDrawing(Handle list, bool hold) {

@@ -2,6 +2,8 @@
 // header. The list boxes belong to the interface thread; the messages are sent directly.
 #pragma once
 
+#include <vector>
+
 #include "toolkit/handle.h"
 #include "toolkit/text.h"
 
@@ -13,6 +15,13 @@ void ListSelect(Handle list, int index);                   // LB_SETCURSEL
 int ListSelection(Handle list);                            // LB_GETCURSEL, -1 for none
 int ListCount(Handle list);                                // LB_GETCOUNT
 Text GetListItemText(Handle list, int index);              // empty past the end
+
+// Adds the rows in order (LB_ADDSTRING each) in one request on the interface thread.
+void ListAddAll(Handle list, const std::vector<Text>& rows);
+
+// Every row's text, read in one request on the interface thread: a command that walks the
+// whole list pays one cross-thread round trip instead of two per row.
+std::vector<Text> ListItemTexts(Handle list);
 
 // While held, a list box does not redraw itself for every row added; releasing redraws it once.
 void ListHoldDrawing(Handle list, bool hold);

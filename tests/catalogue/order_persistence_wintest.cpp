@@ -69,8 +69,10 @@ TEST_F(OrderPersistenceTest, RenameModeGivesEachPluginAndItsFirstImageTheLetterA
     Write("maps.src", PluginSource("M"));
     Write("maps.ico", "ico");
     Write("maps.jpg", "");  // an empty image counts, and .jpg comes before .ico
+    Write("Bing.src", PluginSource("B"));
+    Write("BING.PNG", "png");  // names compare without case, as the file system compares them
     Fill();
-    ArrangeRows({"google.src", "yahoo.src", "maps.src"});
+    ArrangeRows({"google.src", "yahoo.src", "maps.src", "Bing.src"});
     ExpectSuccess(Save());
 
     const Text L = catalogue.prefixLetter;
@@ -79,11 +81,13 @@ TEST_F(OrderPersistenceTest, RenameModeGivesEachPluginAndItsFirstImageTheLetterA
     const Rows disk = FilesOnDisk();
     for (const Text& name : {L + "00##google.src", L + "00##google.gif", L + "01##yahoo.src",
                              L + "01##yahoo.gif", Text("yahoo.png"), L + "02##maps.src",
-                             L + "02##maps.jpg", Text("maps.ico")}) {
+                             L + "02##maps.jpg", Text("maps.ico"), L + "03##Bing.src",
+                             L + "03##Bing.png"}) {
         EXPECT_TRUE(Has(disk, name)) << name << " missing after the save";
     }
-    EXPECT_EQ(disk.size(), 8u);
-    EXPECT_EQ(RowsOf(fileList), (Rows{L + "00##google.src", L + "01##yahoo.src", L + "02##maps.src"}))
+    EXPECT_EQ(disk.size(), 10u);
+    EXPECT_EQ(RowsOf(fileList),
+              (Rows{L + "00##google.src", L + "01##yahoo.src", L + "02##maps.src", L + "03##Bing.src"}))
         << "the rebuilt list must show the saved order";
     EXPECT_EQ(Read(L + "01##yahoo.src"), PluginSource("Y"));
 }

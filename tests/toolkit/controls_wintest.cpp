@@ -345,7 +345,25 @@ TEST(Texts, ControlTextsOfAnyLengthAreReadWhole) {
     EXPECT_EQ(GetControlText(empty), "Gr\xF6\xDF" "e");
 }
 
-TEST(ListBoxes, RowsAreAddedInsertedDeletedAndReadAndAnIndexPastTheEndReadsEmpty) {
+TEST(Focus, SetControlFocusMovesTheKeyboardFocusWhereverTheUserLeftIt) {
+    ParentWindow parent;
+    Handle first = CreateEditField(parent.window, "", 5, 5, 100, 20);
+    Handle second = CreateEditField(parent.window, "", 5, 30, 100, 20);
+    SetControlFocus(first);
+    ASSERT_EQ(GetFocus(), AsHwnd(first));
+    SetControlFocus(first);  // the focus is already there: nothing to do
+    EXPECT_EQ(GetFocus(), AsHwnd(first));
+    EXPECT_EQ(HasFocus(first), 1);
+
+    // The user tabs to the other field; asking for the first one again must move the focus back.
+    SendRequest(kReqCallLibrary, [second] { SetFocus(AsHwnd(second)); });
+    ASSERT_EQ(GetFocus(), AsHwnd(second));
+    SetControlFocus(first);
+    EXPECT_EQ(GetFocus(), AsHwnd(first));
+    EXPECT_EQ(HasFocus(second), 0);
+}
+
+TEST(ListBoxes, RowsAreAddedInsertedDeletedAndReadOneByOneOrAllTogether) {
     ParentWindow parent;
     Handle list = CreateWindowDirect("LISTBOX", "", 0x54211141, 5, 5, 200, 150, parent.window, 0,
                                      ProgramInstance(), 0x200);
@@ -360,6 +378,12 @@ TEST(ListBoxes, RowsAreAddedInsertedDeletedAndReadAndAnIndexPastTheEndReadsEmpty
     EXPECT_EQ(GetListItemText(list, 3), "delta") << "the list must not be sorted";
     EXPECT_EQ(GetListItemText(list, 4), "") << "an index past the end reads empty";
     EXPECT_EQ(GetListItemText(list, -1), "");
+    ListAddAll(list, {"zulu", "", "echo"});
+    EXPECT_EQ(ListItemTexts(list), (std::vector<Text>{"alpha", "beta", "gamma", "delta", "zulu", "", "echo"}))
+        << "rows added together come in order, after the others";
+    ListDelete(list, 6);
+    ListDelete(list, 5);
+    ListDelete(list, 4);
 
     ListSelect(list, 2);
     EXPECT_EQ(ListSelection(list), 2);

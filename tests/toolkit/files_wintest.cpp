@@ -8,6 +8,7 @@
 #include <cctype>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,8 +54,8 @@ struct AreaRead {
     int warnings244;
 };
 
-// Reads a file holding `content` into an area of `capacity` bytes at error level 1.
-AreaRead ReadIntoArea(const std::string& content, std::size_t capacity) {
+// Reads `content` into an area of `capacity` bytes at error level 1, from a file or from memory.
+AreaRead ReadIntoArea(const std::string& content, std::size_t capacity, bool fromFile) {
     TempFolder folder;
     WriteBytes(folder / "t.src", content);
     MemoryArea area;
@@ -66,7 +67,11 @@ AreaRead ReadIntoArea(const std::string& content, std::size_t capacity) {
     area.bytes.resize(capacity);
     for (char& c : area.bytes) c = 'Z';  // stale bytes, so a missing terminator shows
     ErrorCapture errors(1);
-    ReadTextFileIntoArea(area, folder / "t.src");
+    if (fromFile) {
+        ReadTextFileIntoArea(area, folder / "t.src");
+    } else {
+        ReadTextIntoArea(area, content);
+    }
     AreaRead result{};
     EXPECT_EQ(area.size(), capacity) << "the area must keep its size";
     EXPECT_EQ(std::string(area.data() + capacity, guard), std::string(guard, 'G'))
@@ -84,6 +89,16 @@ AreaRead ReadIntoArea(const std::string& content, std::size_t capacity) {
     }
     EXPECT_EQ(errors.ends, 0) << "a text that does not fit is a warning, not an end";
     return result;
+}
+
+// Reads `content` both ways: the text made from bytes in memory must be the file's own.
+AreaRead ReadIntoArea(const std::string& content, std::size_t capacity) {
+    const AreaRead fromFile = ReadIntoArea(content, capacity, true);
+    const AreaRead fromMemory = ReadIntoArea(content, capacity, false);
+    EXPECT_EQ(Visible(fromMemory.text), Visible(fromFile.text)) << "read from memory";
+    EXPECT_EQ(fromMemory.nulAt, fromFile.nulAt) << "read from memory";
+    EXPECT_EQ(fromMemory.warnings244, fromFile.warnings244) << "read from memory";
+    return fromFile;
 }
 
 }  // namespace
@@ -351,6 +366,24 @@ TEST(RawRead, AFailedOpenKeepsOnlyTheLowWin32Codes) {
     EXPECT_EQ(TakeIoStatus(), kIoSlotNotOpen);
     EXPECT_EQ(ReadFileBlock(10, area, 0, 3), 3);
     CloseFile(10);
+}
+
+TEST(RawRead, AFileHeadIsReadUpToTheLimitAndNeverCreatesOrSharesTheFile) {
+    TempFolder folder;
+    WriteBytes(folder / "data.bin", std::string("01\0" "3456789", 10));
+    EXPECT_EQ(ReadFileHead(folder / "data.bin", 4), std::optional<Text>(std::string("01\0" "3", 4)));
+    EXPECT_EQ(ReadFileHead(folder / "data.bin", 100), std::optional<Text>(std::string("01\0" "3456789", 10)));
+
+    EXPECT_EQ(ReadFileHead(folder / "missing.bin", 4), std::nullopt);
+    EXPECT_FALSE(Exists(folder / "missing.bin")) << "reading a head must not create the file";
+
+    // Open in slot 5 without sharing, as another program may hold a plugin file.
+    AssignFileName(5, folder / "data.bin");
+    OpenBinaryFile(5);
+    ASSERT_EQ(TakeIoStatus(), kIoOk);
+    EXPECT_EQ(ReadFileHead(folder / "data.bin", 4), std::nullopt) << "a file in use reads as nothing";
+    EXPECT_EQ(PeekIoStatus(), kIoOk) << "the head read leaves ioStatus alone";
+    CloseFile(5);
 }
 
 TEST(WriteText, SeparatorModesWriteBytesUnchangedUpToTheFirstNul) {
