@@ -38,10 +38,13 @@ protected:
                std::to_string(r.bottom - r.top);
     }
 
-    // Types into an edit control the way the keyboard does, so that its limit applies.
+    // Types into an edit control the way the keyboard does, so that its limit applies. The field's
+    // whole text is selected when the dialog opens, so typing ends with the typed text up to the
+    // limit; waiting for exactly that (not for a length the old text may already have) keeps the
+    // caller from reading the field halfway through the typing.
     static void Type(HWND edit, const std::string& text) {
         for (char c : text) PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
-        WaitUntil([&] { return WindowText(edit).size() >= std::min<size_t>(text.size(), 48); }, 2000);
+        WaitUntil([&] { return WindowText(edit) == text.substr(0, 48); });
     }
 
     // Opens the rename dialog with Backspace on the list; its children are OK, Cancel, the prompt
