@@ -101,6 +101,11 @@ protected:
     bool RowsBecome(const std::vector<std::string>& rows, int timeoutMs = kTimeoutMs) const {
         return WaitUntil([&] { return Rows() == rows; }, timeoutMs);
     }
+    // The file list and the selection follow the display rows a moment later: the program fills and
+    // moves the lists one after the other.
+    bool FileRowsBecome(const std::vector<std::string>& files, int timeoutMs = kTimeoutMs) const {
+        return WaitUntil([&] { return FileRows() == files; }, timeoutMs);
+    }
     bool SelectionBecomes(int row, int timeoutMs = kTimeoutMs) const {
         return WaitUntil([&] { return ListSelection(List()) == row; }, timeoutMs);
     }
