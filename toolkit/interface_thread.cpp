@@ -40,6 +40,8 @@ struct Toolkit {
     int screenWidth = 0;
     int screenHeight = 0;
     std::function<int()> programMain;
+    // The error the last call by name left; only the interface thread touches it.
+    DWORD libraryLastError = 0;
 };
 Toolkit toolkit;
 
@@ -317,10 +319,16 @@ std::intptr_t CallLibraryFunction(const Text& library, const Text& function,
         return -1;
     }
 
+    // The interface thread does other work between two requests, and much of it changes the
+    // thread's last error. Each call by name therefore starts with the error the previous one
+    // left, so that GetLastError called by name reads the error of the call before it (a
+    // CreateMutexA that found its mutex) and not that of whatever ran in between.
     Word result = 0;
     auto call = [&] {
+        SetLastError(toolkit.libraryLastError);
         result = CallWithCount(fn, words.data(), words.size(),
                                std::make_index_sequence<kMaxLibraryArgs + 1>{});
+        toolkit.libraryLastError = GetLastError();
     };
     if (OnInterfaceThread()) {
         call();

@@ -43,7 +43,7 @@ TEST_F(CommandsTest, MoveButtonsSortOrigFilenamesAndRefreshChangeListAndFolder) 
     AddPlugin("b.src", "Bravo");
     AddPlugin("c.src", "Charlie");
     ASSERT_TRUE(WriteFileBytes(PluginPath("a.gif"), "GIF89a"));
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_EQ(Rows(), (std::vector<std::string>{"Alpha", "Bravo", "Charlie"}));
 
     ASSERT_TRUE(SelectRow(2));
@@ -97,7 +97,7 @@ TEST_F(CommandsTest, MoveButtonsSortOrigFilenamesAndRefreshChangeListAndFolder) 
 
 TEST_F(CommandsTest, GermanSortReportsInGerman) {
     AddPlugin("a.src", "Alpha");
-    Start("-d");
+    ASSERT_NO_FATAL_FAILURE(Start("-d"));
     ASSERT_TRUE(ClickButton(At(kSort)));
     EXPECT_EQ(AnswerBox("Meldung:"), "Sortierung erfolgreich abgeschlossen!");
 }
@@ -106,7 +106,7 @@ TEST_F(CommandsTest, ButtonsHandPagesAndTheFolderToTheShellAndOpenTheirWindows) 
     ShellLog log(TestName());
     AddPlugin("a.src", "Alpha");
     AddPlugin("h.hid", "Hidden");
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
 
     ASSERT_TRUE(ClickButton(At(kAddPlugin)));
     ASSERT_TRUE(log.WaitLines(1)) << "Add Plugin opened nothing";
@@ -132,7 +132,7 @@ TEST_F(CommandsTest, ButtonsHandPagesAndTheFolderToTheShellAndOpenTheirWindows) 
 TEST_F(CommandsTest, LinksOpenTheirPagesOnlyWhenPressedAndReleasedOnThemOnceArmed) {
     ShellLog log(TestName());
     AddPlugin("a.src", "Alpha");
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     const POINT logo = Outer(341, 272);
     const POINT credit = Outer(365, 336);
 
@@ -162,7 +162,7 @@ TEST_F(CommandsTest, LinksOpenTheirPagesOnlyWhenPressedAndReleasedOnThemOnceArme
 
 TEST_F(CommandsTest, TheCloseBoxEndsTheProgramWithExitCodeZero) {
     AddPlugin("a.src", "Alpha");
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     // The close box is the last caption button, at the right end of the caption bar.
     const RECT r = WindowRect(app.Main());
     const int frame = GetSystemMetrics(SM_CXFRAME);
@@ -173,7 +173,7 @@ TEST_F(CommandsTest, TheCloseBoxEndsTheProgramWithExitCodeZero) {
 
 TEST_F(CommandsTest, AltF4EndsTheProgramWithExitCodeZero) {
     AddPlugin("a.src", "Alpha");
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(XKeys({"alt", "F4"}));
     EXPECT_EQ(app.WaitForExit(), std::optional<DWORD>(0)) << "Alt+F4 must end the program without asking";
 }

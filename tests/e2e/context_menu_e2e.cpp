@@ -63,7 +63,7 @@ TEST_F(ContextMenuTest, EveryItemActsOnTheSelectedRow) {
     AddPlugin("a.src", "Alpha", kUpdateLines);
     ASSERT_TRUE(WriteFileBytes(PluginPath("b.src"), UnixPluginSource("Bravo")));
     AddPlugin("c.src", "Charlie");
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
 
     ASSERT_TRUE(SelectRow(1));
     ChooseLetter(1, 'c');
@@ -127,7 +127,7 @@ TEST_F(ContextMenuTest, AllSubmenuActsOnEveryPlugin) {
     AddPlugin("a.src", "Alpha", kUpdateLines);
     ASSERT_TRUE(WriteFileBytes(PluginPath("b.src"), UnixPluginSource("Bravo")));
     AddPlugin("c.src", "Charlie", kUpdateLines);
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
 
     ChooseAll('d');
     EXPECT_EQ(AnswerBox("Message:"), "Update function disabled for all plugins!");
@@ -147,7 +147,7 @@ TEST_F(ContextMenuTest, AllSubmenuActsOnEveryPlugin) {
 TEST_F(ContextMenuTest, NoSelectionNoMenu) {
     AddPlugin("a.src", "Alpha");
     AddPlugin("b.src", "Bravo");
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(SelectRow(-1));
     EXPECT_EQ(OpenMenuAt(0, 800), nullptr) << "a menu opened without a selected row";
 }
@@ -156,7 +156,7 @@ TEST_F(ContextMenuTest, GermanMenuChoosesByItsLetters) {
     AddPlugin("a.src", "Alpha");
     AddPlugin("b.src", "Bravo");
     AddPlugin("c.src", "Charlie");
-    Start("-d");
+    ASSERT_NO_FATAL_FAILURE(Start("-d"));
     ASSERT_TRUE(SelectRow(1));
     HWND menu = OpenMenuAt(1);
     ASSERT_TRUE(menu);
@@ -166,7 +166,7 @@ TEST_F(ContextMenuTest, GermanMenuChoosesByItsLetters) {
     ASSERT_TRUE(SelectionBecomes(0));
     ChooseLetter(0, 'v');
     ASSERT_TRUE(RowsBecome({"Alpha", "Charlie"})) << "\"&Verstecken\": " << Joined(Rows());
-    EXPECT_EQ(WindowText(At(kShowHidden)), "  Versteckt: 1");
+    EXPECT_TRUE(CaptionBecomes(At(kShowHidden), "  Versteckt: 1")) << WindowText(At(kShowHidden));
 }
 
 }  // namespace

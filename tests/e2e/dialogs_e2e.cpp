@@ -74,7 +74,7 @@ enum InfoChild {
 TEST_F(DialogsTest, RenameTakesTheTypedNameOnEnterOrOkAndNothingOnEscapeOrCancel) {
     AddPlugin("a.src", "Alpha");
     AddPlugin("b.src", "Bravo");
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
 
     HWND dialog = OpenRenameDialog();
     ASSERT_TRUE(dialog) << "Backspace opened no input dialog";
@@ -125,7 +125,7 @@ TEST_F(DialogsTest, HiddenPluginsAreRestoredByButtonAndByKeyOneAtATime) {
     AddPlugin("h1.hid", "Hidden one");
     AddPlugin("h2.hid", "Hidden two");
     AddPlugin("h3.hid", "Hidden three");
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_EQ(WindowText(At(kShowHidden)), "  Show Hidden (3)");
 
     ASSERT_TRUE(ClickButton(At(kShowHidden)));
@@ -187,7 +187,7 @@ TEST_F(DialogsTest, HiddenPluginsAreRestoredByButtonAndByKeyOneAtATime) {
 TEST_F(DialogsTest, AnEmptyHiddenPluginsDialogClosesWithEscapeOrEnter) {
     AddPlugin("a.src", "Alpha");
     AddPlugin("x.hid", "Gone");
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(DeleteFileA(PluginPath("x.hid").c_str()));
     for (const char* key : {"Escape", "Return"}) {
         ASSERT_TRUE(ClickButton(At(kShowHidden)));
@@ -204,7 +204,7 @@ TEST_F(DialogsTest, AnEmptyHiddenPluginsDialogClosesWithEscapeOrEnter) {
 TEST_F(DialogsTest, InformationWindowOpensOnceKeepsTheMainWindowUsableAndClosesOnEscapeOnlyInFront) {
     ShellLog log(TestName());
     AddPlugin("a.src", "Alpha");
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(ClickButton(At(kInfo)));
     HWND info = WaitDialog("About...");
     ASSERT_TRUE(info) << "\"?\" opened no information window";
@@ -284,7 +284,7 @@ TEST_P(DialogScreens, EachWindowShowsItsTextsInTheLanguage) {
     AddPlugin("c.src", "Charlie");
     AddPlugin("h1.hid", "Hidden one");
     AddPlugin("h2.hid", "Hidden two");
-    Start(t.parameter);
+    ASSERT_NO_FATAL_FAILURE(Start(t.parameter));
 
     ASSERT_TRUE(SelectRow(1));
     ASSERT_TRUE(XClick(RowPoint(1), 3));

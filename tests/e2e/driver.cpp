@@ -817,6 +817,7 @@ std::string QuorrelExePath() {
 }
 
 App::~App() {
+  StopTicking();
   Kill();
   if (process_) {
     ForgetApp(process_);
@@ -882,14 +883,36 @@ bool App::WaitForMainWindow(int timeoutMs) {
       },
       timeoutMs);
   if (!main_) {
-    return Fail(Running() ? "no main window titled \"" + titlePrefix_ + "...\" on screen after " +
-                                std::to_string(timeoutMs) + " ms"
-                          : "the program ended before showing its main window");
+    if (Running()) {
+      return Fail("no main window titled \"" + titlePrefix_ + "...\" on screen after " + std::to_string(timeoutMs) +
+                  " ms");
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process_, &code);
+    return Fail("the program ended with exit code " + std::to_string(code) + " before showing its main window");
   }
   // The main loop's first wait clears what arrived before it: give it that pass before any click.
-  PostMessageA(main_, WM_NULL, 0, 0);
+  StartTicking();
   Sleep(300);
   return true;
+}
+
+void App::StartTicking() {
+  tickerStop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  if (!tickerStop_) return;
+  ticker_ = std::thread([window = main_, stop = tickerStop_] {
+    do {
+      PostMessageA(window, WM_NULL, 0, 0);
+    } while (WaitForSingleObject(stop, 50) == WAIT_TIMEOUT);
+  });
+}
+
+void App::StopTicking() {
+  if (!tickerStop_) return;
+  SetEvent(tickerStop_);
+  if (ticker_.joinable()) ticker_.join();
+  CloseHandle(tickerStop_);
+  tickerStop_ = nullptr;
 }
 
 bool App::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }

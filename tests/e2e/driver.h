@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace e2e {
@@ -208,7 +209,9 @@ class App {
   // Copies the program, writes settings.ini and starts the copy; does not wait for a window.
   bool Launch(const AppOptions& options);
   // Waits for the main window to be shown on screen (the program builds it off screen first), then
-  // lets the main loop make its first pass: a click that comes earlier is lost.
+  // lets the main loop make its first pass: a click that comes earlier is lost. From then on the
+  // window gets a message every 50 ms, as on a desktop with a user: the main loop waits for one
+  // message before it starts polling, however late it gets to that wait.
   bool WaitForMainWindow(int timeoutMs = 15000);
   bool Start(const AppOptions& options) { return Launch(options) && WaitForMainWindow(); }
 
@@ -225,6 +228,8 @@ class App {
 
  private:
   bool Fail(const std::string& what);
+  void StartTicking();
+  void StopTicking();
 
   std::optional<ScratchFolder> scratch_;
   std::string folder_;
@@ -233,6 +238,8 @@ class App {
   DWORD pid_ = 0;
   HWND main_ = nullptr;
   std::string error_;
+  HANDLE tickerStop_ = nullptr;
+  std::thread ticker_;
 };
 
 }  // namespace e2e

@@ -104,7 +104,7 @@ protected:
 
 TEST_F(MainWindowTest, ControlsHaveTheirClassesStylesPlacesAndEnglishCaptions) {
     AddStandardPlugins();
-    Start("-e");
+    ASSERT_NO_FATAL_FAILURE(Start("-e"));
     EXPECT_EQ(WindowText(app.Main()), "Quorrel 1.03");
     for (size_t i = 0; i < kMainChildCount; ++i) {
         const ExpectedControl& expected = kControls[i];
@@ -141,7 +141,7 @@ TEST_F(MainWindowTest, ControlsHaveTheirClassesStylesPlacesAndEnglishCaptions) {
 
 TEST_F(MainWindowTest, TooltipsCoverTenControlsAndShowTheirTextOnHover) {
     AddStandardPlugins();
-    Start("-e");
+    ASSERT_NO_FATAL_FAILURE(Start("-e"));
     HWND tooltip = FindTopLevel({app.Pid(), "tooltips_class32", "", false});
     ASSERT_TRUE(tooltip) << "no tooltip window";
     EXPECT_EQ(GetWindow(tooltip, GW_OWNER), app.Main()) << "the tooltip window belongs to the main window";
@@ -152,7 +152,7 @@ TEST_F(MainWindowTest, TooltipsCoverTenControlsAndShowTheirTextOnHover) {
 
 TEST_F(MainWindowTest, GermanCaptionsShowHiddenCountAndTooltip) {
     AddStandardPlugins();
-    Start("-d");
+    ASSERT_NO_FATAL_FAILURE(Start("-d"));
     for (size_t i = 0; i < kMainChildCount; ++i) {
         if (kControls[i].german) {
             EXPECT_EQ(WindowText(children[i]), kControls[i].german) << "control " << i;
@@ -167,7 +167,7 @@ TEST_F(MainWindowTest, GermanCaptionsShowHiddenCountAndTooltip) {
 
 TEST_F(MainWindowTest, PluginListShowsDisplayNamesInOnDiskOrderBesideTheFileNames) {
     AddStandardPlugins();
-    Start("-e");
+    ASSERT_NO_FATAL_FAILURE(Start("-e"));
     std::map<std::string, std::string> nameOfFile = {
         {"k10.src", "Alpha"}, {"b.src", "Zeta"}, {"K2.src", "Mu"}, {"a.src", "Omega"}};
     std::vector<std::string> files;
@@ -188,14 +188,14 @@ TEST_F(MainWindowTest, PluginListShowsDisplayNamesInOnDiskOrderBesideTheFileName
 
 TEST_F(MainWindowTest, ShowHiddenIsDisabledWithNothingHidden) {
     AddPlugin("a.src", "Alpha");
-    Start("-e");
+    ASSERT_NO_FATAL_FAILURE(Start("-e"));
     EXPECT_EQ(WindowText(At(kShowHidden)), "  Show Hidden (0)");
     EXPECT_FALSE(IsEnabled(At(kShowHidden)));
 }
 
 TEST_F(MainWindowTest, MoveButtonsFollowTheSelection) {
     AddStandardPlugins();
-    Start("-e");
+    ASSERT_NO_FATAL_FAILURE(Start("-e"));
     HWND list = At(kPluginList);
     auto state = [&] {
         return std::string("up ") + (IsEnabled(At(kMoveUp)) ? "on" : "off") + ", down " +
@@ -214,7 +214,7 @@ TEST_F(MainWindowTest, MoveButtonsFollowTheSelection) {
 }
 
 TEST_F(MainWindowTest, AnEmptyFolderGivesEmptyListsAndOnlyMoveDownDisabled) {
-    Start("-e");
+    ASSERT_NO_FATAL_FAILURE(Start("-e"));
     EXPECT_EQ(ListCount(At(kPluginList)), 0);
     EXPECT_EQ(ListCount(At(kFileList)), 0);
     EXPECT_EQ(ListSelection(At(kPluginList)), -1);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "tests/support/error_capture.h"
 #include "tests/support/test_windows.h"
 #include "toolkit/errors.h"
@@ -134,6 +136,29 @@ TEST(CallLibraryFunction, MissingLibraryAndFunctionRaiseFatal247And248) {
     EXPECT_EQ(errors.boxes[1].caption, "Funktion in DLL nicht vohanden: NoSuchFunctionA");
     EXPECT_EQ(LastErrorKind(), ErrorKind::Fatal);
     EXPECT_EQ(errors.ends, 2);
+}
+
+// The interface thread runs other requests between two calls by name; here one of them leaves a
+// different last error behind, as the thread's own message handling may.
+TEST(CallLibraryFunction, GetLastErrorByNameReadsTheErrorOfTheCallBeforeIt) {
+    const Text name = "quorrel-toolkit-test-" + std::to_string(GetCurrentProcessId());
+    auto spoilLastError = [](DWORD error) {
+        RunOnInterfaceThread([error] {
+            SetLastError(error);
+            return HWND{};
+        });
+    };
+    const std::intptr_t first = CallLibraryFunction("KERNEL32", "CreateMutexA", {0, 1, Arg(name)});
+    ASSERT_NE(first, 0);
+    spoilLastError(ERROR_INVALID_WINDOW_HANDLE);
+    EXPECT_EQ(CallLibraryFunction("KERNEL32", "GetLastError"), 0) << "a new mutex was taken for an existing one";
+
+    const std::intptr_t second = CallLibraryFunction("KERNEL32", "CreateMutexA", {0, 1, Arg(name)});
+    ASSERT_NE(second, 0);
+    spoilLastError(ERROR_SUCCESS);
+    EXPECT_EQ(CallLibraryFunction("KERNEL32", "GetLastError"), ERROR_ALREADY_EXISTS);
+    CloseHandle(reinterpret_cast<HANDLE>(second));
+    CloseHandle(reinterpret_cast<HANDLE>(first));
 }
 
 TEST(CallLibraryFunction, PassesEightArgumentsInOrder) {
