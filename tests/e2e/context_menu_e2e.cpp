@@ -166,7 +166,7 @@ TEST_F(ContextMenuTest, GermanMenuChoosesByItsLetters) {
     ASSERT_TRUE(SelectionBecomes(0));
     ChooseLetter(0, 'v');
     ASSERT_TRUE(RowsBecome({"Alpha", "Charlie"})) << "\"&Verstecken\": " << Joined(Rows());
-    EXPECT_TRUE(CaptionBecomes(At(kShowHidden), "  Versteckt: 1")) << WindowText(At(kShowHidden));
+    EXPECT_TRUE(TextBecomes(At(kShowHidden), "  Versteckt: 1")) << WindowText(At(kShowHidden));
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ protected:
     // caller from reading the field halfway through the typing.
     static void Type(HWND edit, const std::string& text) {
         for (char c : text) PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
-        WaitUntil([&] { return WindowText(edit) == text.substr(0, 48); });
+        TextBecomes(edit, text.substr(0, 48));
     }
 
     // Opens the rename dialog with Backspace on the list; its children are OK, Cancel, the prompt

@@ -370,6 +370,10 @@ std::string WindowText(HWND window) {
   return FromWide(text);
 }
 
+bool TextBecomes(HWND window, const std::string& text, int timeoutMs) {
+  return WaitUntil([&] { return WindowText(window) == text; }, timeoutMs);
+}
+
 std::optional<LRESULT> SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (!Send(window, message, wParam, lParam, &result)) return std::nullopt;

@@ -90,6 +90,9 @@ DWORD WindowProcess(HWND window);
 std::string WindowClass(HWND window);
 // WM_GETTEXT read as UTF-16 and converted to Windows-1252 (reliable across processes); "" on failure.
 std::string WindowText(HWND window);
+// Waits until the window's text is the given one: programs change captions and fields a moment
+// after what the test did.
+bool TextBecomes(HWND window, const std::string& text, int timeoutMs = kTimeoutMs);
 int ControlId(HWND window);
 bool IsEnabled(HWND window);
 bool IsShown(HWND window);  // the window and all its parents are visible

@@ -25,9 +25,7 @@ class DriverTest : public EndToEndTest {
     ASSERT_TRUE(status && keys) << "the fixture's status statics are missing";
   }
 
-  bool StatusBecomes(const std::string& text) {
-    return WaitUntil([&] { return WindowText(status) == text; });
-  }
+  bool StatusBecomes(const std::string& text) { return TextBecomes(status, text); }
 
   ScratchFolder plugins{TestName() + "-plugins"};
   App app;

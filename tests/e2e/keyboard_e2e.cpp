@@ -126,7 +126,7 @@ TEST_F(KeyboardTest, NumpadStarAndShiftPlusHideOneRowPerPress) {
     ASSERT_TRUE(PressKeys(app.Main(), {VK_SHIFT, VK_OEM_PLUS}));
     ASSERT_TRUE(RowsBecome({"Alpha", "Charlie"})) << Joined(Rows());
     EXPECT_TRUE(SelectionBecomes(1)) << "hiding the last row selects the new last row";
-    EXPECT_TRUE(CaptionBecomes(At(kShowHidden), "  Show Hidden (2)")) << WindowText(At(kShowHidden));
+    EXPECT_TRUE(TextBecomes(At(kShowHidden), "  Show Hidden (2)")) << WindowText(At(kShowHidden));
 }
 
 TEST_F(KeyboardTest, ShortcutsDoNothingWhileAButtonHasTheFocus) {

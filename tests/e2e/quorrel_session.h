@@ -106,10 +106,6 @@ protected:
     bool FileRowsBecome(const std::vector<std::string>& files, int timeoutMs = kTimeoutMs) const {
         return WaitUntil([&] { return FileRows() == files; }, timeoutMs);
     }
-    // A caption the program changes after the rows (the count of hidden plugins).
-    static bool CaptionBecomes(HWND control, const std::string& text, int timeoutMs = kTimeoutMs) {
-        return WaitUntil([&] { return WindowText(control) == text; }, timeoutMs);
-    }
     bool SelectionBecomes(int row, int timeoutMs = kTimeoutMs) const {
         return WaitUntil([&] { return ListSelection(List()) == row; }, timeoutMs);
     }
