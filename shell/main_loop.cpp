@@ -11,6 +11,7 @@
 #include "shell/main_window.h"
 #include "shell/shell_state.h"
 #include "shell/startup.h"
+#include "shell/startup_rules.h"
 #include "toolkit/controls.h"
 #include "toolkit/event_state.h"
 #include "toolkit/input_state.h"
@@ -18,6 +19,13 @@
 #include "toolkit/list_box.h"
 
 MainLoopState mainLoop;
+
+DispatchInputs dispatchInputs = {
+    KeyState,
+    [] { return HasFocus(mainWindow.pluginList) != 0; },
+    ForegroundWindow,
+    [] { return ListCount(mainWindow.pluginList); },
+};
 
 namespace {
 
@@ -37,11 +45,12 @@ constexpr int kVkRButton = 2;
 constexpr int kVkApps = 93;
 
 int Selection() { return mainWindowStatus.selection; }
-int RowCount() { return ListCount(mainWindow.pluginList); }
-bool ListFocus() { return HasFocus(mainWindow.pluginList) != 0; }
-bool Foreground() { return ForegroundWindow() == mainWindow.mainWindow; }
-bool ListKey(int virtualKey) { return ListFocus() && KeyDown(virtualKey); }
-bool ListAltKey(int letter) { return ListFocus() && KeyDown(kVkMenu) && KeyDown(letter); }
+int RowCount() { return dispatchInputs.rowCount(); }
+bool ListFocus() { return dispatchInputs.listHasFocus(); }
+bool Foreground() { return dispatchInputs.foreground() == mainWindow.mainWindow; }
+bool Down(int virtualKey) { return KeyStateIsDown(dispatchInputs.keyState(virtualKey)); }
+bool ListKey(int virtualKey) { return ListFocus() && Down(virtualKey); }
+bool ListAltKey(int letter) { return ListFocus() && Down(kVkMenu) && Down(letter); }
 bool MenuItem(int id) {
     return (static_cast<std::uintptr_t>(events.userWParam.load()) & 0xFFFF) == static_cast<std::uintptr_t>(id);
 }
@@ -81,7 +90,7 @@ bool EnableUpdatesAsked() {
 bool RenameAsked() { return (ListKey(kVkBack) || MenuItem(kMenuRename)) && Foreground() && Selection() >= 0; }
 // Numpad star, or Shift with the plus key of the main keyboard.
 bool HideAsked() {
-    return ((ListFocus() && KeyDown(kVkShift) && KeyDown(kVkOemPlus)) || ListKey(kVkMultiply) ||
+    return ((ListFocus() && Down(kVkShift) && Down(kVkOemPlus)) || ListKey(kVkMultiply) ||
             MenuItem(kMenuHide)) &&
            Foreground() && latches.hide == 0 && Selection() >= 0;
 }
@@ -90,7 +99,8 @@ bool EditAsked() {
 }
 // Delete counts as down while the key is held at all.
 bool DeleteAsked() {
-    return ((ListFocus() && KeyState(kVkDelete) < 0) || MenuItem(kMenuDelete)) && Foreground() && Selection() >= 0;
+    return ((ListFocus() && dispatchInputs.keyState(kVkDelete) < 0) || MenuItem(kMenuDelete)) && Foreground() &&
+           Selection() >= 0;
 }
 bool CloseAsked() { return events.userMessage.load() == kWmClose; }
 

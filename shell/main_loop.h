@@ -4,6 +4,7 @@
 #pragma once
 
 #include "shell/links.h"
+#include "toolkit/handle.h"
 
 // What the loop remembers between passes. Program thread only. The selection is the one that
 // UpdateMoveButtons reads at the top of every pass (mainWindowStatus.selection).
@@ -16,6 +17,18 @@ struct MainLoopState {
 };
 
 extern MainLoopState mainLoop;
+
+// What the dispatch conditions read besides the event state, the latches and the selection:
+// the keys, the plugin list's keyboard focus, the window in front and the number of rows. The
+// loop reads the live input state; a test puts a made-up one in its place.
+struct DispatchInputs {
+    int (*keyState)(int virtualKey);   // GetKeyState's 16-bit result
+    bool (*listHasFocus)();
+    Handle (*foreground)();
+    int (*rowCount)();
+};
+
+extern DispatchInputs dispatchInputs;
 
 // The loop's condition-and-command table, in the order in which the conditions are tested.
 struct DispatchRow {
