@@ -50,12 +50,7 @@ if ! xdpyinfo >/dev/null 2>&1; then
   xvfb_pid=$!
   for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
 fi
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  wineboot -i </dev/null >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d bench /f </dev/null >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v bench /d 1024x768 /f </dev/null >/dev/null 2>&1
-  wineserver -w
-fi
+bash "$root/scripts/wine-prefix.sh" bench
 # A persistent server detached from our pipes; its CPU time counts for the idle measurement.
 wineserver -p </dev/null >/dev/null 2>&1 || true
 wineboot </dev/null >/dev/null 2>&1 || true

@@ -27,6 +27,7 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   export WINEPREFIX=$demo/wineprefix
+  bash "$root/scripts/wine-prefix.sh"
   echo "Starting Quorrel on $DISPLAY (close its window to end)."
   wine "$demo/quorrel.exe" "$language"
   exit 0
@@ -38,13 +39,7 @@ Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
 xvfb=$!
 trap 'wineserver -k >/dev/null 2>&1 || true; kill $xvfb 2>/dev/null || true' EXIT
 for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  wineboot -i </dev/null >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d demo /f </dev/null >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v demo /d 1024x768 /f </dev/null >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
-  wineserver -w
-fi
+bash "$root/scripts/wine-prefix.sh" demo
 wineserver -p </dev/null >/dev/null 2>&1 || true
 driver="$build/win/tests/e2e/quorrel-driver.exe"
 wine "$demo/quorrel.exe" "$language" </dev/null >/dev/null 2>&1 &

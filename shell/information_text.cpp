@@ -1,7 +1,8 @@
 #include "shell/information_text.h"
 
-#include <initializer_list>
+#include <vector>
 
+#include "catalogue/web_addresses.h"
 #include "shell/information_dialog.h"
 #include "toolkit/interface_thread.h"
 #include "toolkit/window_services.h"
@@ -15,14 +16,14 @@ constexpr char kMacron = '\xAF';    // Windows-1252: a line drawn along the top 
 
 struct Section {
     const char* title;
-    std::initializer_list<const char*> lines;
+    std::vector<Text> lines;
 };
 
 // Every section but the last ends with an empty line that sets it off from the next header.
 const Section kSections[] = {
     {"Information",
-     {"eMail: quorrel@example.org",
-      "Website: https://quorrel.example.org/",
+     {Text("eMail: ") + kAuthorEMailAddress,
+      Text("Website: ") + kHomePageAddress,
       ""}},
     {"Short Description",
      {"Quorrel is a small tool that sorts the list of search",
@@ -146,7 +147,7 @@ Text InformationText() {
     Text text;
     for (const Section& section : kSections) {
         text += SectionHeader(section.title);
-        for (const char* line : section.lines) {
+        for (const Text& line : section.lines) {
             text += line;
             text += kLineEnd;
         }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Brings the headless Windows environment for the tests up or down:
-# an Xvfb display, a persistent wineserver and a Wine prefix with a virtual desktop.
+# an Xvfb display, a persistent wineserver and a Wine prefix with a virtual desktop and the
+# fonts the program's windows are drawn with (scripts/wine-prefix.sh).
 # Expects WINEPREFIX and DISPLAY in the environment (CTest sets them).
 set -u
 : "${WINEPREFIX:?}" "${DISPLAY:?}"
@@ -17,14 +18,7 @@ up() {
     for _ in $(seq 200); do display_up && break; sleep 0.05; done
     display_up || { echo "Xvfb did not start on $DISPLAY" >&2; exit 1; }
   fi
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i </dev/null >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d tests /f </dev/null >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v tests /d 1024x768 /f </dev/null >/dev/null 2>&1
-    # A crashing program prints its backtrace and ends instead of waiting for a click.
-    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
-    wineserver -w
-  fi
+  bash "$(dirname "$0")/../scripts/wine-prefix.sh" tests || exit 1
   # A persistent server detached from every pipe, so CTest never waits for it, and Wine's
   # own services started here too: started by the first test, they would hold its pipes.
   wineserver -p </dev/null >/dev/null 2>&1 || true

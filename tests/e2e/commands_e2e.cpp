@@ -15,8 +15,8 @@
 namespace e2e {
 namespace {
 
-const char* const kDownloadPage = "https://quorrel.example.org/plugins/";
-const char* const kProductPage = "https://www.example.org/browser/";
+const char* const kDownloadPage = "https://mycroftproject.com/search-engines.html";
+const char* const kProductPage = "https://www.mozilla.org/firefox/";
 const char* const kHomePage = "https://quorrel.example.org/";
 
 class CommandsTest : public QuorrelTest {

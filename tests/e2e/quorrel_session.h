@@ -1,5 +1,5 @@
 // What the command, keyboard, context-menu and dialog tests share: plugin files written into a
-// scratch folder, one running copy of Quorrel with the handles of its controls, the shell hook
+// scratch folder, one running copy of Quorrel with the handles of its controls, the shell log
 // that records what the program would have opened, and waits on rows, files and boxes.
 #pragma once
 
@@ -13,6 +13,7 @@
 
 #include "tests/e2e/driver.h"
 #include "tests/e2e/e2e_test.h"
+#include "tests/support/shell_log.h"
 
 namespace e2e {
 
@@ -36,15 +37,15 @@ inline std::string UnixPluginSource(const std::string& name) {
 inline const char* const kUpdateLines =
     "update=\"http://example.org/a.src\"\r\nupdateIcon=\"http://example.org/a.png\"\r\n";
 
-// While it lives, programs started by the test log their shell calls ("verb<TAB>file<TAB>show")
-// into a file instead of opening anything.
+// While it lives, the programs the test starts log their shell calls ("verb<TAB>file<TAB>show")
+// into this file; the test build of the program never opens anything, with or without it.
 class ShellLog {
 public:
     explicit ShellLog(const std::string& name) : path_(JoinPath(WorkFolder(), name + ".shell.log")) {
         DeleteFileA(path_.c_str());
-        SetEnvironmentVariableA("QUORREL_SHELL_LOG", path_.c_str());
+        SetEnvironmentVariableA(kShellLogVariable, path_.c_str());
     }
-    ~ShellLog() { SetEnvironmentVariableA("QUORREL_SHELL_LOG", nullptr); }
+    ~ShellLog() { SetEnvironmentVariableA(kShellLogVariable, nullptr); }
     ShellLog(const ShellLog&) = delete;
     ShellLog& operator=(const ShellLog&) = delete;
 

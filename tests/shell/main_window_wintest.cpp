@@ -1,5 +1,6 @@
 // The main window's state helpers on real controls: Move Up and Move Down follow the
-// selection, and the Show Hidden caption follows the count of hidden plugin files.
+// selection, and the Show Hidden caption follows the count of hidden plugin files. And the
+// faces the window is drawn with are really there.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include "shell/shell_state.h"
 #include "tests/support/test_files.h"
 #include "tests/support/test_windows.h"
+#include "toolkit/controls.h"
 #include "toolkit/list_box.h"
 
 namespace {
@@ -153,4 +155,32 @@ TEST_F(MainWindowControls, ShowHiddenShowsTheCountAndIsEnabledOnlyAboveZero) {
     catalogue.language = Language::German;
     UpdateShowHiddenButton();
     EXPECT_EQ(caption(mainWindow.showHidden), "  Versteckt: 3");
+}
+
+namespace {
+
+// The face a window's device context really draws with when the font is selected into it.
+std::string FaceDrawn(HWND window, HFONT font) {
+    HDC dc = GetDC(window);
+    const HGDIOBJ old = SelectObject(dc, font);
+    char face[LF_FACESIZE] = {};
+    GetTextFaceA(dc, LF_FACESIZE, face);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return face;
+}
+
+}  // namespace
+
+// Both faces must be installed where the program runs: without Tahoma the controls fall back to
+// a wider face that cuts captions such as "Suchplugins sortieren!", and without Marlett the
+// caption buttons show letters instead of their glyphs.
+TEST_F(MainWindowControls, ControlsDrawInTahomaAndCaptionButtonsInMarlett) {
+    const HWND button = reinterpret_cast<HWND>(mainWindow.showHidden);
+    SendMessageA(button, WM_SETFONT, static_cast<WPARAM>(CreateFontHandle("Tahoma", 13, 0, 0, 0, 0)), 0);
+    EXPECT_EQ(FaceDrawn(button, reinterpret_cast<HFONT>(SendMessageA(button, WM_GETFONT, 0, 0))), "Tahoma");
+
+    const HFONT marlett = CreateFontA(13, 0, 0, 0, FW_NORMAL, 0, 0, 0, SYMBOL_CHARSET, 0, 0, 0, 0, "Marlett");
+    EXPECT_EQ(FaceDrawn(button, marlett), "Marlett");
+    DeleteObject(marlett);
 }
