@@ -14,6 +14,7 @@
 namespace {
 
 constexpr int kShowNormal = 1;
+constexpr int kErrorFileNotFound = 2;
 
 // Renames a file of the plugin folder; on failure shows lead with both names and the reason.
 bool RenameOrReport(const Text& from, const Text& to, const Phrase& lead) {
@@ -29,18 +30,19 @@ void RemoveRow(int row) {
     ListDelete(catalogue.fileList, row);
 }
 
-// Whether an image base lies inside the plugin folder. A folder path holding ".src" cuts the
-// base inside the folder path, and an image found there would be some unrelated file.
-bool BaseInsidePluginFolder(const Text& base) {
-    const Text folder = LowerCase(catalogue.pluginFolder + "\\");
-    return base.size() > folder.size() && base.compare(0, folder.size(), folder) == 0;
+// The file of the current row when it is still there; otherwise the user is told that it is
+// gone, the list is read again, and the result is empty.
+Text PresentFileOfRow(int row) {
+    const Text fileName = GetListItemText(catalogue.fileList, row);
+    if (IsPresentFile(PluginPath(fileName))) return fileName;
+    ReportFileProblem(RewriteOutcome::Missing, fileName);
+    return Text();
 }
 
 // Deletes the first image beside the deleted plugin file that is not empty; probing for the
 // missing ones must stay silent. Returns the Win32 error of the erase, 0 when none failed.
 int DeleteImageOf(const Text& pluginPath, Text& imagePath) {
     const Text base = DeleteImageBase(pluginPath);
-    if (!BaseInsidePluginFolder(base)) return 0;
     int error = 0;
     for (const Text& extension : DeleteImageExtensions()) {
         SetErrorLevel(-1);
@@ -56,10 +58,16 @@ int DeleteImageOf(const Text& pluginPath, Text& imagePath) {
 }
 
 // Deletes the plugin file of the row, then its image, and removes the row. A plugin file that
-// cannot be deleted keeps its row and its image.
+// cannot be deleted keeps its row and its image; one that went while the question was open is
+// reported as gone.
 void DeleteRow(int row) {
-    const Text path = PluginPath(GetListItemText(catalogue.fileList, row));
+    const Text fileName = GetListItemText(catalogue.fileList, row);
+    const Text path = PluginPath(fileName);
     const int error = ErasePath(path);
+    if (error == kErrorFileNotFound) {
+        ReportFileProblem(RewriteOutcome::Missing, fileName);
+        return;
+    }
     if (error != 0) {
         ShowCommandMessage(Say(phrases::kDeleteFailed) + "\r\r" + path + "\r" + FailureReason(error),
                            kExclamationBox);
@@ -79,33 +87,45 @@ void DeleteRow(int row) {
 
 }  // namespace
 
+// A file gone since the listing is not renamed: a folder that took its name would be.
 bool HidePlugin() {
     const int row = CurrentRow();
     if (row < 0) return false;
-    const Text fileName = GetListItemText(catalogue.fileList, row);
+    const Text fileName = PresentFileOfRow(row);
+    if (fileName.empty()) return false;
     if (!RenameOrReport(fileName, HiddenNameOf(fileName), phrases::kHideFailed)) return false;
     RemoveRow(row);
     return true;
 }
 
 bool RestoreHiddenPlugin(const Text& hiddenName) {
+    if (!IsPresentFile(PluginPath(hiddenName))) {
+        ShowCommandMessage(RewriteProblemText(RewriteOutcome::Missing, hiddenName), kExclamationBox);
+        return false;
+    }
     return RenameOrReport(hiddenName, RestoredNameOf(hiddenName), phrases::kRestoreFailed);
 }
 
+// A plugin file gone since the listing is reported before the question: there is nothing to
+// delete.
 void DeletePlugin() {
     const int row = CurrentRow();
     if (row < 0) return;
-    const Text question = Say(phrases::kDeleteQuestion) + GetListItemText(catalogue.pluginList, row);
-    if (AskQuestion(question, kYesNoQuestionBox) == kAnswerYes) DeleteRow(row);
+    if (!PresentFileOfRow(row).empty()) {
+        const Text question = Say(phrases::kDeleteQuestion) + GetListItemText(catalogue.pluginList, row);
+        if (AskQuestion(question, kYesNoQuestionBox) == kAnswerYes) DeleteRow(row);
+    }
     SetControlFocus(catalogue.pluginList);
 }
 
+// The path is quoted, so that a path with blanks opens the right file; a file that is gone is
+// not handed over, since the editor would offer to create it.
 void EditPluginFile() {
     const int row = CurrentRow();
     if (row < 0) return;
-    // The path is not quoted: the editor takes the rest of its command line as the file name.
-    const Text command = "notepad.exe " + PluginPath(GetListItemText(catalogue.fileList, row));
-    CallLibraryFunction("KERNEL32", "WinExec", {Arg(command), kShowNormal});
+    const Text fileName = PresentFileOfRow(row);
+    if (fileName.empty()) return;
+    CallLibraryFunction("KERNEL32", "WinExec", {Arg(EditorCommandLine(PluginPath(fileName))), kShowNormal});
 }
 
 void OpenPluginFolder() {

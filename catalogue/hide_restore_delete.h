@@ -4,16 +4,21 @@
 
 #include "toolkit/text.h"
 
+// Every command on the current row first makes sure that its plugin file is still there; when
+// it is gone (deleted, renamed, or a folder took its name) a message says so, the list is read
+// again and nothing else happens.
+
 // Renames the plugin file of the current row to the hidden extension and removes the row.
 // When the rename fails the row stays and a message says why. Returns whether it was hidden.
 bool HidePlugin();
 
-// Renames the hidden plugin file hiddenName back to the plugin extension. When that fails a
-// message says why. Returns whether it was restored.
+// Renames the hidden plugin file hiddenName back to the plugin extension. When that fails, or
+// the hidden file is gone, a message says why. Returns whether it was restored.
 bool RestoreHiddenPlugin(const Text& hiddenName);
 
-// Asks, then deletes the plugin file of the current row and its first non-empty image and
-// removes the row. A plugin file that cannot be deleted keeps its row and its image.
+// Asks, then deletes the plugin file of the current row and its first non-empty image beside it
+// (the plugin's base name with an image extension) and removes the row. A plugin file that
+// cannot be deleted keeps its row and its image.
 void DeletePlugin();
 
 // Opens the plugin file of the current row in the system text editor.

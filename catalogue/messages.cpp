@@ -56,6 +56,13 @@ const Phrase kReasonTooLong{"(too long or holds a zero byte, left unchanged)",
                             "(zu lang oder mit Null-Byte, nicht verändert)"};
 const Phrase kReasonNotWritten{"(could not be written)", "(konnte nicht geschrieben werden)"};
 
+const Phrase kPluginFileGone{
+    "This plugin file is no longer in the plugin folder (deleted, renamed or replaced by a folder); the list was read again:",
+    "Diese Suchplugin-Datei ist nicht mehr im Suchplugin-Ordner (gelöscht, umbenannt oder durch einen Ordner ersetzt); die Liste wurde neu eingelesen:"};
+const Phrase kPluginFilesGone{
+    "These plugin files are no longer in the plugin folder (deleted, renamed or replaced by a folder); the list was read again:",
+    "Diese Suchplugin-Dateien sind nicht mehr im Suchplugin-Ordner (gelöscht, umbenannt oder durch einen Ordner ersetzt); die Liste wurde neu eingelesen:"};
+
 const Phrase kHideFailed{"The plugin could not be hidden:", "Das Suchplugin konnte nicht versteckt werden:"};
 const Phrase kRestoreFailed{"The plugin could not be restored:",
                             "Das Suchplugin konnte nicht wiederhergestellt werden:"};

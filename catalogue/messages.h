@@ -60,6 +60,10 @@ extern const Phrase kNotWritten;
 extern const Phrase kReasonTooLong;
 extern const Phrase kReasonNotWritten;
 
+// A plugin file gone since the listing: deleted, renamed away or replaced by a folder.
+extern const Phrase kPluginFileGone;
+extern const Phrase kPluginFilesGone;
+
 // Hiding, restoring and deleting.
 extern const Phrase kHideFailed;
 extern const Phrase kRestoreFailed;

@@ -31,8 +31,10 @@ struct Outcome {
     std::vector<Text> notMoved;        // files that kept their place or name
     std::vector<Text> leftInTemporary; // copy mode: files still in the temporary folder
     std::vector<Text> recovered;       // copy mode: files an earlier save had left behind
+    std::vector<Text> gone;            // files of rows that are no longer in the plugin folder
 
     bool Complete() const { return notMoved.empty() && leftInTemporary.empty(); }
+    bool Clean() const { return Complete() && gone.empty(); }
 };
 
 std::vector<Text> FileListNames() {
@@ -119,9 +121,14 @@ bool RenameInPluginFolder(const Text& name, const Text& newName, FolderNames& fo
 }
 
 // Renames a plugin file and then its image (if any) in the plugin folder. The image follows
-// only when the plugin file moved, so that the two keep one base name.
+// only when the plugin file moved, so that the two keep one base name. A plugin file gone since
+// the listing is not looked for: a folder that took its name would be renamed instead.
 void RenamePluginAndImage(const Text& fileName, const Text& newName, const Text& image,
                           const Text& newImage, FolderNames& folder, Outcome& outcome) {
+    if (!IsPresentFile(PluginPath(fileName))) {
+        outcome.gone.push_back(fileName);
+        return;
+    }
     if (!RenameInPluginFolder(fileName, newName, folder)) {
         outcome.notMoved.push_back(fileName);
         return;
@@ -131,14 +138,14 @@ void RenamePluginAndImage(const Text& fileName, const Text& newName, const Text&
     }
 }
 
-// Plugin files that an interrupted earlier save left in the temporary folder go back first;
-// a file whose name is taken in the plugin folder stays where it is.
-void RecoverTemporaryFolder(Outcome& outcome) {
+// Plugin files that an interrupted earlier save left in the temporary folder go back; a file
+// whose name is taken in the plugin folder stays where it is. Returns the files that came back.
+std::vector<Text> RecoverTemporaryFolder() {
+    std::vector<Text> recovered;
     for (const Text& name : PluginFilesInTemporaryFolder()) {
-        if (RenamePath(TemporaryPath(name), PluginPath(name)) == 0) {
-            outcome.recovered.push_back(name);
-        }
+        if (RenamePath(TemporaryPath(name), PluginPath(name)) == 0) recovered.push_back(name);
     }
+    return recovered;
 }
 
 void MoveBack(const Text& fileName) {
@@ -158,11 +165,15 @@ void SaveByMoving(Outcome& outcome) {
     MakeFolder(catalogue.tempFolder);
     const int status = TakeIoStatus();
     if (status != kIoOk && status != kErrorAlreadyExists) FatalError(kFatalNoTemporaryFolder);
-    if (status == kErrorAlreadyExists) RecoverTemporaryFolder(outcome);
+    if (status == kErrorAlreadyExists) outcome.recovered = RecoverTemporaryFolder();
 
     const std::vector<Text> files = FileListNames();
     std::vector<bool> movedOut(files.size(), false);
     for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!IsPresentFile(PluginPath(files[i]))) {
+            outcome.gone.push_back(files[i]);
+            continue;
+        }
         movedOut[i] = RenamePath(PluginPath(files[i]), TemporaryPath(files[i])) == 0;
         if (!movedOut[i]) outcome.notMoved.push_back(files[i]);
     }
@@ -174,9 +185,11 @@ void SaveByMoving(Outcome& outcome) {
     RemoveFolder(catalogue.tempFolder);
     TakeIoStatus();
     outcome.leftInTemporary = PluginFilesInTemporaryFolder();
-    // The rows no longer match the folder when plugins came back from an earlier save or
-    // could not come back from this one.
-    if (!outcome.recovered.empty() || !outcome.leftInTemporary.empty()) RefreshPluginList();
+    // The rows no longer match the folder when plugins came back from an earlier save, could
+    // not come back from this one, or were gone before it.
+    if (!outcome.recovered.empty() || !outcome.leftInTemporary.empty() || !outcome.gone.empty()) {
+        RefreshPluginList();
+    }
 }
 
 // Rename mode: names that start with a new letter and the row number sort in list order.
@@ -197,6 +210,10 @@ void SaveByRenaming(Outcome& outcome) {
     RefreshPluginList();
 }
 
+Text StillInTemporaryFolderText(const std::vector<Text>& names) {
+    return TextWithNames(Say(phrases::kStillInTemporaryFolder) + " " + catalogue.tempFolder + ":", names);
+}
+
 Text SaveReport(const Outcome& outcome) {
     using namespace phrases;
     Text text;
@@ -206,10 +223,10 @@ Text SaveReport(const Outcome& outcome) {
         text = Say(kResortIncomplete);
         if (!outcome.notMoved.empty()) text += "\r\r" + TextWithNames(Say(kNotMoved), outcome.notMoved);
         if (!outcome.leftInTemporary.empty()) {
-            text += "\r\r" + TextWithNames(Say(kStillInTemporaryFolder) + " " + catalogue.tempFolder + ":",
-                                           outcome.leftInTemporary);
+            text += "\r\r" + StillInTemporaryFolderText(outcome.leftInTemporary);
         }
     }
+    if (!outcome.gone.empty()) text += "\r\r" + TextWithNames(Say(kPluginFilesGone), outcome.gone);
     if (!outcome.recovered.empty()) {
         text += "\r\r" + TextWithNames(Say(kRecoveredFromTemporaryFolder), outcome.recovered);
     }
@@ -225,7 +242,7 @@ void SavePluginOrder() {
     } else {
         SaveByRenaming(outcome);
     }
-    ShowCommandMessage(SaveReport(outcome), outcome.Complete() ? kInformationBox : kExclamationBox);
+    ShowCommandMessage(SaveReport(outcome), outcome.Clean() ? kInformationBox : kExclamationBox);
 }
 
 void RestoreOriginalNames() {
@@ -238,8 +255,23 @@ void RestoreOriginalNames() {
                              image.empty() ? Text() : UnprefixedName(image), folder, outcome);
     }
     RefreshPluginList();
-    if (!outcome.Complete()) {
-        ShowCommandMessage(TextWithNames(Say(phrases::kOriginalNamesIncomplete), outcome.notMoved),
-                           kExclamationBox);
+    if (outcome.Clean()) return;
+    Text text;
+    if (!outcome.notMoved.empty()) text = TextWithNames(Say(phrases::kOriginalNamesIncomplete), outcome.notMoved);
+    if (!outcome.gone.empty()) {
+        text += (text.empty() ? "" : "\r\r") + TextWithNames(Say(phrases::kPluginFilesGone), outcome.gone);
     }
+    ShowCommandMessage(text, kExclamationBox);
+}
+
+void RecoverFromTemporaryFolder() {
+    if (PluginFilesInTemporaryFolder().empty()) return;
+    const std::vector<Text> recovered = RecoverTemporaryFolder();
+    RemoveFolder(catalogue.tempFolder);
+    TakeIoStatus();
+    const std::vector<Text> left = PluginFilesInTemporaryFolder();
+    Text text;
+    if (!recovered.empty()) text = TextWithNames(Say(phrases::kRecoveredFromTemporaryFolder), recovered);
+    if (!left.empty()) text += (text.empty() ? "" : "\r\r") + StillInTemporaryFolderText(left);
+    ShowCommandMessage(text, left.empty() ? kInformationBox : kExclamationBox);
 }

@@ -3,6 +3,7 @@
 #include "catalogue/catalogue_state.h"
 #include "catalogue/messages.h"
 #include "catalogue/plugin_text.h"
+#include "toolkit/errors.h"
 #include "toolkit/files.h"
 #include "toolkit/value.h"
 
@@ -10,48 +11,60 @@ namespace {
 
 constexpr int kSlot = 1;
 constexpr int kWithLineEnd = 2;  // WriteText separator mode: CR LF after the text
+constexpr int kErrorFileNotFound = 2;
 
 }  // namespace
 
-// One raw read of the first kTextBufferSize bytes decides whether the text read through the
-// buffer is the whole file, and for the usual plugin file, shorter than that, it is the whole
-// file: its text is then made from those bytes instead of reading the file a second time.
+// One raw read of the first kTextBufferSize bytes gives the text read through the buffer: every
+// byte counts at least one toward the buffer's capacity, so a longer file has filled the buffer
+// before its head ends, and the rest could only be cut off. The same bytes decide whether the
+// text is the whole file. The read is first tried without sharing: when another program has the
+// file open, it is read shared for its text, but the file is not rewritten under that program.
 PluginFileText ReadPluginFile(const Text& path) {
     const auto limit = static_cast<std::size_t>(kTextBufferSize);
-    const std::optional<Text> head = ReadFileHead(path, limit);
-    if (head && head->size() < limit) {
-        ReadTextIntoArea(catalogue.textBuffer, *head);
-    } else {
-        // Longer, or in use by another program: the text comes from a shared read, and a
-        // file that cannot be read at all is the runtime error it raises.
-        ReadTextFileIntoArea(catalogue.textBuffer, path);
-    }
-    PluginFileText read;
-    read.text = AreaText(catalogue.textBuffer, 0);
+    PluginFileText result;
+    std::optional<Text> head = ReadFileHead(path, limit);
     if (!head) {
-        read.refusal = RewriteOutcome::NotWritten;
+        head = ReadFileHead(path, limit, FileSharing::Shared);
+        result.refusal = IsPresentFile(path) ? RewriteOutcome::NotWritten : RewriteOutcome::Missing;
     } else if (!MayRewriteFromReadText(*head)) {
-        read.refusal = RewriteOutcome::LeftUnchanged;
+        result.refusal = RewriteOutcome::LeftUnchanged;
     }
-    return read;
+    if (!head) {
+        result.hasText = false;
+        return result;
+    }
+    ReadTextIntoArea(catalogue.textBuffer, *head);
+    result.text = AreaText(catalogue.textBuffer, 0);
+    return result;
 }
 
-void ClearReadOnlyBit() {
-    const std::uint32_t attributes = GetFileAttributesOf(kSlot);
-    if (attributes & kAttributeReadOnly) {
-        SetFileAttributesOf(kSlot, attributes & ~kAttributeReadOnly);
-    }
+bool IsPresentFile(const Text& path) {
+    const std::optional<std::uint32_t> attributes = AttributesIfPresent(path);
+    return attributes && (*attributes & kAttributeDirectory) == 0;
 }
 
-bool RewritePluginFile(const Text& path, const Text& text) {
+void ClearReadOnlyBit(const Text& path) {
+    const std::optional<std::uint32_t> attributes = AttributesIfPresent(path);
+    if (!attributes || (*attributes & kAttributeReadOnly) == 0) return;
     AssignFileName(kSlot, path);
-    ClearReadOnlyBit();
+    const int level = ErrorLevel();
+    SetErrorLevel(-1);
+    SetFileAttributesOf(kSlot, *attributes & ~kAttributeReadOnly);
+    SetErrorLevel(level);
+}
+
+// The presence test keeps the rewrite from creating a file that was deleted since it was read.
+RewriteOutcome RewritePluginFile(const Text& path, const Text& text) {
+    if (!IsPresentFile(path)) return RewriteOutcome::Missing;
+    ClearReadOnlyBit(path);
+    AssignFileName(kSlot, path);
     CreateTextFile(kSlot);
-    if (TakeIoStatus() != kIoOk) return false;
+    if (TakeIoStatus() != kIoOk) return RewriteOutcome::NotWritten;
     WriteText(kSlot, text, kWithLineEnd);
     const bool written = TakeIoStatus() == kIoOk;
     CloseTextFile(kSlot);
-    return TakeIoStatus() == kIoOk && written;
+    return TakeIoStatus() == kIoOk && written ? RewriteOutcome::Rewritten : RewriteOutcome::NotWritten;
 }
 
 int RenamePath(const Text& from, const Text& to) {
@@ -62,8 +75,9 @@ int RenamePath(const Text& from, const Text& to) {
 }
 
 int ErasePath(const Text& path) {
+    if (!IsPresentFile(path)) return kErrorFileNotFound;
+    ClearReadOnlyBit(path);
     AssignFileName(kSlot, path);
-    ClearReadOnlyBit();
     TakeIoStatus();
     EraseFile(kSlot);
     return TakeIoStatus();
@@ -86,7 +100,9 @@ Text RewriteFailureNote(RewriteOutcome outcome) {
 }
 
 Text RewriteProblemText(RewriteOutcome outcome, const Text& fileName) {
-    const Phrase& lead = outcome == RewriteOutcome::LeftUnchanged ? phrases::kLeftUnchangedTooLong
-                                                                   : phrases::kNotWritten;
-    return TextWithNames(Say(lead), {fileName});
+    switch (outcome) {
+        case RewriteOutcome::LeftUnchanged: return TextWithNames(Say(phrases::kLeftUnchangedTooLong), {fileName});
+        case RewriteOutcome::Missing: return TextWithNames(Say(phrases::kPluginFileGone), {fileName});
+        default: return TextWithNames(Say(phrases::kNotWritten), {fileName});
+    }
 }

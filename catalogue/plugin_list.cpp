@@ -1,7 +1,6 @@
 #include "catalogue/plugin_list.h"
 
 #include "catalogue/catalogue_state.h"
-#include "catalogue/plugin_file.h"
 #include "catalogue/plugin_text.h"
 #include "toolkit/files.h"
 #include "toolkit/interface_thread.h"
@@ -57,9 +56,12 @@ void FillPluginList(Handle nameList, Handle fileList, int row, const Text& patte
     SetControlFocus(nameList);
 }
 
+// A file that is gone by now, or that another program holds open without letting others read
+// it, gets no row; the next listing shows it again once it can be read.
 void AddPluginEntry(PluginRows& rows, const Text& fileName) {
     if (fileName.empty() || IsFolderEntry(fileName)) return;
     const PluginFileText read = ReadPluginFile(fileName);
+    if (!read.hasText) return;
     const Text normalized = NormalizePluginText(read.text);
     const DisplayName display = ExtractDisplayName(normalized);
     Text name = display.name;
@@ -77,7 +79,8 @@ Text UnpinPluginName(const Text& fileName, const Text& name, const Text& quote,
     // A cut or NUL-stripped text written back would lose the rest of the file.
     if (!mayRewrite) return name;
     const UnpinnedPlugin unpinned = UnpinPluginText(name, quote, normalizedText);
-    return RewritePluginFile(PluginPath(fileName), unpinned.text) ? unpinned.name : name;
+    return RewritePluginFile(PluginPath(fileName), unpinned.text) == RewriteOutcome::Rewritten ? unpinned.name
+                                                                                                : name;
 }
 
 int CountPluginFiles(const Text& pattern) {
@@ -110,4 +113,30 @@ void RefreshPluginList() {
 
 int CurrentRow() {
     return ListSelection(catalogue.pluginList);
+}
+
+void ReportFileProblem(RewriteOutcome outcome, const Text& fileName) {
+    if (outcome == RewriteOutcome::Missing) RefreshPluginList();
+    ShowCommandMessage(RewriteProblemText(outcome, fileName), kExclamationBox);
+}
+
+void AllRowsOutcome::Add(const Text& fileName, RewriteOutcome outcome) {
+    if (outcome == RewriteOutcome::Missing) {
+        gone.push_back(fileName);
+    } else if (outcome == RewriteOutcome::LeftUnchanged || outcome == RewriteOutcome::NotWritten) {
+        notChanged.push_back(fileName + " " + RewriteFailureNote(outcome));
+    }
+}
+
+void ReportAllRows(const AllRowsOutcome& outcome, const Phrase& done, const Phrase& notChangedLead) {
+    if (outcome.notChanged.empty() && outcome.gone.empty()) {
+        ShowCommandMessage(done, kInformationBox);
+        return;
+    }
+    Text text = outcome.notChanged.empty() ? Say(done) : TextWithNames(Say(notChangedLead), outcome.notChanged);
+    if (!outcome.gone.empty()) {
+        RefreshPluginList();
+        text += "\r\r" + TextWithNames(Say(phrases::kPluginFilesGone), outcome.gone);
+    }
+    ShowCommandMessage(text, kExclamationBox);
 }

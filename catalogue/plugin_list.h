@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "catalogue/messages.h"
+#include "catalogue/plugin_file.h"
 #include "toolkit/handle.h"
 #include "toolkit/text.h"
 
@@ -41,3 +43,20 @@ void RefreshPluginList();
 
 // The selected row of the plugin list, -1 for none.
 int CurrentRow();
+
+// The message after a command on one plugin file that did not change it. A file that is gone
+// is named as such, after the list has been read again to show what the folder holds.
+void ReportFileProblem(RewriteOutcome outcome, const Text& fileName);
+
+// What a command over every row could not do.
+struct AllRowsOutcome {
+    std::vector<Text> notChanged;  // file name and reason
+    std::vector<Text> gone;        // file names
+
+    // Records a file left unchanged, not written or gone; other outcomes are no problem.
+    void Add(const Text& fileName, RewriteOutcome outcome);
+};
+
+// The one message of a command over every row: done when nothing went wrong, else the lead
+// with the files not changed, and the files that are gone (the list is then read again first).
+void ReportAllRows(const AllRowsOutcome& outcome, const Phrase& done, const Phrase& notChangedLead);

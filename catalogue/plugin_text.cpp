@@ -46,6 +46,11 @@ bool HoldsNul(const Text& bytes) {
     return bytes.find('\0') != Text::npos;
 }
 
+// A pinned name gets a blank appended, which keeps the browser from pinning it.
+Text WithoutPin(const Text& typedName) {
+    return IsPinnedName(typedName) ? typedName + " " : typedName;
+}
+
 }  // namespace
 
 Text NormalizePluginText(const Text& text) {
@@ -78,16 +83,18 @@ Text NextPrefixLetter(const Text& letterInUse, const Text& fileName) {
     return Contains(fileName, "##") ? LeftOf(fileName, 1) : letterInUse;
 }
 
+bool IsUsableNewName(const Text& typedName) {
+    return WithoutPin(typedName).size() >= 2;
+}
+
 std::optional<PluginRename> RenamePluginText(const Text& readText, const Text& listedName,
                                              const Text& typedName) {
     const Text text = NormalizeForRename(readText);
     // Without any "name=" this takes the fifth character, as the position formula gives.
     const Text quote = MidOf(text, FindText(kNameKey, text) + 5, 1);
 
-    Text newName = typedName;
-    if (IsPinnedName(newName)) newName += " ";  // keeps the browser from pinning it
-    if (newName.size() < 2) return std::nullopt;
-    newName = ReplaceAll(newName, quote, "_");
+    if (!IsUsableNewName(typedName)) return std::nullopt;
+    const Text newName = ReplaceAll(WithoutPin(typedName), quote, "_");
 
     const Text oldAttribute = NameAttribute(quote, listedName);
     const bool found = Contains(text, oldAttribute);

@@ -55,6 +55,10 @@ struct PluginRename {
     bool attributeFound = false;
 };
 
+// Whether a typed name renames at all: not when it is shorter than two characters after a
+// pinned name got its blank (a cancelled dialog gives the empty text).
+bool IsUsableNewName(const Text& typedName);
+
 // readText: the file as read; listedName: the row's display name, untrimmed; typedName: what
 // the user entered (empty when cancelled). Nothing when the rename is to stop: the adjusted
 // name is shorter than two characters. The text is normalised with one "= " pass fewer than

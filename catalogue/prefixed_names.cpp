@@ -53,7 +53,11 @@ Text RestoredNameOf(const Text& hiddenName) {
 }
 
 Text DeleteImageBase(const Text& pluginPath) {
-    return FieldOf(LowerCase(pluginPath), 1, ".src");
+    return WithoutLast(pluginPath, 4);
+}
+
+Text EditorCommandLine(const Text& path) {
+    return "notepad.exe \"" + path + "\"";
 }
 
 std::vector<Text> SaveImageExtensions() {

@@ -1,4 +1,5 @@
-// File names of rename mode, hiding and deleting: prefixes, base names, image extensions.
+// File names of rename mode, hiding and deleting: prefixes, base names, image extensions,
+// and the editor's command line.
 // Portable and pure: the operations that rename or delete files build their names here.
 #pragma once
 
@@ -35,9 +36,13 @@ PrefixedNames PrefixedNamesFor(const Text& letter, const Text& rowNumber, const 
 Text HiddenNameOf(const Text& fileName);
 Text RestoredNameOf(const Text& hiddenName);
 
-// The path before which a delete looks for the image: the lower-cased plugin path up to its
-// first ".src", the whole lower-cased path when it holds none.
+// The path before which a delete looks for the image: the plugin path without its last four
+// characters (".src"), so images are looked for beside the plugin by its own base name.
 Text DeleteImageBase(const Text& pluginPath);
+
+// The command line that opens a file in the system text editor; the path is quoted, so a
+// path with blanks names the one file.
+Text EditorCommandLine(const Text& path);
 
 // The extensions tried beside a base name, in order: a save takes the first image found with
 // ".gif", ".png", ".jpg", ".ico"; a delete the first non-empty one of the fields of

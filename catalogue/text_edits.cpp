@@ -2,52 +2,41 @@
 
 #include <algorithm>
 #include <optional>
-#include <vector>
 
 #include "catalogue/catalogue_state.h"
 #include "catalogue/line_ends.h"
 #include "catalogue/messages.h"
 #include "catalogue/plugin_list.h"
 #include "catalogue/plugin_text.h"
-#include "toolkit/errors.h"
 #include "toolkit/files.h"
 #include "toolkit/list_box.h"
 #include "toolkit/value.h"
 
 namespace {
 
-constexpr int kSlot = 1;
-
 // The file's bytes read raw into the text buffer, or why they were not: LeftUnchanged when
 // they would not fit with the closing NUL (the buffer is never read past), NotWritten when
-// the file could not be read (it is in use).
+// another program has the file open, Missing when it is gone.
 struct RawRead {
     Text bytes;
     std::optional<RewriteOutcome> refusal;
 };
 
 RawRead ReadRawIntoBuffer(const Text& path) {
-    const std::int64_t size = FileSize(path);
-    if (size > kTextBufferSize - 1) return {Text(), RewriteOutcome::LeftUnchanged};
-    if (size < 0) return {Text(), RewriteOutcome::NotWritten};
+    const std::optional<Text> bytes = ReadFileHead(path, static_cast<std::size_t>(kTextBufferSize));
+    if (!bytes) return {Text(), IsPresentFile(path) ? RewriteOutcome::NotWritten : RewriteOutcome::Missing};
+    if (static_cast<std::int64_t>(bytes->size()) > kTextBufferSize - 1) return {Text(), RewriteOutcome::LeftUnchanged};
     MemoryArea& buffer = catalogue.textBuffer;
     std::fill(buffer.bytes.begin(), buffer.bytes.end(), '\0');
-    AssignFileName(kSlot, path);
-    OpenBinaryFile(kSlot);
-    const bool opened = TakeIoStatus() == kIoOk;
-    const std::int64_t count =
-        opened ? ReadFileBlock(kSlot, buffer, 0, static_cast<std::size_t>(size)) : -1;
-    const bool read = TakeIoStatus() == kIoOk && count == size;
-    CloseFile(kSlot);
-    TakeIoStatus();
-    if (!read) return {Text(), RewriteOutcome::NotWritten};
-    return {Text(buffer.data(), static_cast<std::size_t>(count)), std::nullopt};
+    std::copy(bytes->begin(), bytes->end(), buffer.bytes.begin());
+    return {*bytes, std::nullopt};
 }
 
+// The read-only bit goes before the file is read, also when no conversion follows.
 RewriteOutcome ConvertFileToDosLineEnds(const Text& fileName) {
     const Text path = PluginPath(fileName);
-    AssignFileName(kSlot, path);
-    ClearReadOnlyBit();
+    if (!IsPresentFile(path)) return RewriteOutcome::Missing;
+    ClearReadOnlyBit(path);
 
     const RawRead raw = ReadRawIntoBuffer(path);
     if (raw.refusal) return *raw.refusal;
@@ -57,38 +46,44 @@ RewriteOutcome ConvertFileToDosLineEnds(const Text& fileName) {
     if (!MayRewriteFromRawRead(raw.bytes)) return RewriteOutcome::LeftUnchanged;
 
     catalogue.pluginText = ToDosLineEnds(catalogue.pluginText);
-    return RewritePluginFile(path, catalogue.pluginText) ? RewriteOutcome::Rewritten
-                                                         : RewriteOutcome::NotWritten;
+    return RewritePluginFile(path, catalogue.pluginText);
 }
 
 }  // namespace
 
+// A plugin file that is gone is reported before the dialog asks for a name: there is nothing to
+// rename. A cancelled dialog, or a name too short to use, leaves the file unread.
 void RenamePlugin(const AskText& ask) {
     const int row = CurrentRow();
     if (row < 0) return;
+    const Text fileName = GetListItemText(catalogue.fileList, row);
+    const Text path = PluginPath(fileName);
+    if (!IsPresentFile(path)) {
+        ReportFileProblem(RewriteOutcome::Missing, fileName);
+        return;
+    }
     const Text listedName = GetListItemText(catalogue.pluginList, row);
     const Text typedName =
         ask(Say(phrases::kRenamePrompt), Say(phrases::kRenameTitle), TrimText(listedName));
+    if (!IsUsableNewName(typedName)) return;
 
-    const Text fileName = GetListItemText(catalogue.fileList, row);
-    const Text path = PluginPath(fileName);
     const PluginFileText read = ReadPluginFile(path);
     catalogue.pluginText = read.text;
-
-    const std::optional<PluginRename> rename = RenamePluginText(read.text, listedName, typedName);
-    if (!rename) return;
     if (read.refusal) {
-        ShowCommandMessage(RewriteProblemText(*read.refusal, fileName), kExclamationBox);
+        ReportFileProblem(*read.refusal, fileName);
         return;
     }
+    const std::optional<PluginRename> rename = RenamePluginText(read.text, listedName, typedName);
+    if (!rename) return;
     // Without the listed name in the file the rewrite would change nothing but blanks.
     if (!rename->attributeFound) {
         ShowCommandMessage(TextWithNames(Say(phrases::kRenameNameNotFound), {fileName}), kExclamationBox);
         return;
     }
     catalogue.pluginText = rename->text;
-    if (!RewritePluginFile(path, catalogue.pluginText)) {
-        ShowCommandMessage(RewriteProblemText(RewriteOutcome::NotWritten, fileName), kExclamationBox);
+    const RewriteOutcome written = RewritePluginFile(path, catalogue.pluginText);
+    if (written != RewriteOutcome::Rewritten) {
+        ReportFileProblem(written, fileName);
         return;
     }
     ListDelete(catalogue.pluginList, row);
@@ -112,22 +107,15 @@ void ConvertCurrentPlugin() {
             ShowCommandMessage(phrases::kConversionNotNecessary, kExclamationBox);
             break;
         default:
-            ShowCommandMessage(RewriteProblemText(outcome, fileName), kExclamationBox);
+            ReportFileProblem(outcome, fileName);
     }
 }
 
 // The file names are read once: the rows do not change while the files are rewritten.
 void ConvertAllPlugins() {
-    std::vector<Text> failures;
+    AllRowsOutcome outcome;
     for (const Text& fileName : ListItemTexts(catalogue.fileList)) {
-        const RewriteOutcome outcome = ConvertFileToDosLineEnds(fileName);
-        if (outcome == RewriteOutcome::LeftUnchanged || outcome == RewriteOutcome::NotWritten) {
-            failures.push_back(fileName + " " + RewriteFailureNote(outcome));
-        }
+        outcome.Add(fileName, ConvertFileToDosLineEnds(fileName));
     }
-    if (failures.empty()) {
-        ShowCommandMessage(phrases::kAllConverted, kInformationBox);
-    } else {
-        ShowCommandMessage(TextWithNames(Say(phrases::kNotConverted), failures), kExclamationBox);
-    }
+    ReportAllRows(outcome, phrases::kAllConverted, phrases::kNotConverted);
 }

@@ -12,13 +12,15 @@ using AskText = std::function<Text(const Text& prompt, const Text& title, const 
 
 // Asks for a new name for the plugin of the current row and writes it into the name attribute
 // of its file and into the row. Cancelling or a name shorter than two characters changes
-// nothing. A file that cannot be rewritten whole, or whose name attribute does not hold the
-// listed name, is left unchanged with a message, and the row keeps its name.
+// nothing and does not read the file. A file that cannot be rewritten whole, or whose name
+// attribute does not hold the listed name, is left unchanged with a message, and the row keeps
+// its name. A file gone since the listing is reported before the dialog opens.
 void RenamePlugin(const AskText& ask);
 
 // Rewrites the plugin file of the row with every LF turned into CR LF, unless its first line
 // already ends with CR LF (NotNeeded). A file longer than the text buffer allows, or holding a
-// NUL byte, is left unchanged. The read-only bit is cleared in every case but a vanished file.
+// NUL byte, is left unchanged; a file gone since the listing is Missing. The read-only bit is
+// cleared in every case but a vanished file.
 RewriteOutcome ConvertToDosLineEnds(int row);
 
 // The commands: the current row or every row, each followed by one message box.

@@ -1,7 +1,5 @@
 #include "catalogue/update_toggle.h"
 
-#include <vector>
-
 #include "catalogue/catalogue_state.h"
 #include "catalogue/messages.h"
 #include "catalogue/plugin_list.h"
@@ -20,7 +18,7 @@ RewriteOutcome ToggleUpdateLinesOf(const Text& fileName, TextRule rule) {
     RewriteOutcome outcome = read.refusal.value_or(RewriteOutcome::Rewritten);
     if (!read.refusal) {
         catalogue.pluginText = rule(catalogue.pluginText);
-        if (!RewritePluginFile(path, catalogue.pluginText)) outcome = RewriteOutcome::NotWritten;
+        outcome = RewritePluginFile(path, catalogue.pluginText);
     }
     SetControlFocus(catalogue.pluginList);
     return outcome;
@@ -34,24 +32,17 @@ void ToggleCurrent(TextRule rule, const Phrase& done) {
     if (outcome == RewriteOutcome::Rewritten) {
         ShowCommandMessage(done, kInformationBox);
     } else {
-        ShowCommandMessage(RewriteProblemText(outcome, fileName), kExclamationBox);
+        ReportFileProblem(outcome, fileName);
     }
 }
 
 // The file names are read once: the rows do not change while the files are rewritten.
 void ToggleAll(TextRule rule, const Phrase& done) {
-    std::vector<Text> failures;
+    AllRowsOutcome outcome;
     for (const Text& fileName : ListItemTexts(catalogue.fileList)) {
-        const RewriteOutcome outcome = ToggleUpdateLinesOf(fileName, rule);
-        if (outcome != RewriteOutcome::Rewritten) {
-            failures.push_back(fileName + " " + RewriteFailureNote(outcome));
-        }
+        outcome.Add(fileName, ToggleUpdateLinesOf(fileName, rule));
     }
-    if (failures.empty()) {
-        ShowCommandMessage(done, kInformationBox);
-    } else {
-        ShowCommandMessage(TextWithNames(Say(phrases::kUpdateNotChanged), failures), kExclamationBox);
-    }
+    ReportAllRows(outcome, done, phrases::kUpdateNotChanged);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "catalogue/catalogue_state.h"
 #include "catalogue/fatal_error.h"
+#include "catalogue/order_persistence.h"
 #include "shell/shell_state.h"
 #include "shell/startup_rules.h"
 #include "shell/startup_texts.h"
@@ -169,6 +170,9 @@ void RunStartup() {
     SettlePluginFolders();
     // Written at every start, so the file always names the searchplugins folder itself.
     WriteSetting(startup.settingsFile, kSettingsSection, kFolderKey, startup.configuredFolder);
+    // Plugins that an interrupted save left in the temporary folder are hidden from the browser
+    // until they come back; in rename mode too, since the folder may have been on FAT before.
+    RecoverFromTemporaryFolder();
 }
 
 int KeyState(int virtualKey) {

@@ -199,24 +199,6 @@ bool WriteAll(TextStream& stream, const char* bytes, std::size_t count) {
     return true;
 }
 
-Text EnvironmentValue(const char* name) {
-    DWORD size = GetEnvironmentVariableA(name, nullptr, 0);
-    if (size == 0) return Text();
-    std::vector<char> buffer(size);
-    DWORD length = GetEnvironmentVariableA(name, buffer.data(), size);
-    if (length == 0 || length >= size) return Text();
-    return Text(buffer.data(), length);
-}
-
-void AppendShellLogLine(const Text& logFile, const Text& file, const Text& verb, int showMode) {
-    FileHandle log(CreateFileA(logFile.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                               nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!log) return;
-    const Text line = Text(verb.c_str()) + "\t" + file.c_str() + "\t" + std::to_string(showMode) + "\r\n";
-    DWORD written = 0;
-    WriteFile(log.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-}
-
 // FileSize of a plain name, looked up directly: a folder search opens the folder and costs several
 // wineserver calls, about twenty times a direct lookup when the file is there, and a save or a
 // conversion probes once per plugin. Nothing when the search has to decide: names with wildcard
@@ -358,8 +340,8 @@ void CloseTextFile(int slot) {
 }
 
 void ReadTextFileIntoArea(MemoryArea& area, const Text& name) {
-    FileHandle file(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    FileHandle file(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) {
         RaiseFatalError(kErrFileNotReadable, name);
         return;
@@ -382,8 +364,9 @@ void ReadTextIntoArea(MemoryArea& area, const Text& bytes) {
     FinishAreaText(text);
 }
 
-std::optional<Text> ReadFileHead(const Text& path, std::size_t limit) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+std::optional<Text> ReadFileHead(const Text& path, std::size_t limit, FileSharing sharing) {
+    const DWORD share = sharing == FileSharing::Shared ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return std::nullopt;
     Text head(limit, '\0');
@@ -397,6 +380,12 @@ std::optional<Text> ReadFileHead(const Text& path, std::size_t limit) {
     }
     head.resize(filled);
     return head;
+}
+
+std::optional<std::uint32_t> AttributesIfPresent(const Text& path) {
+    const DWORD bits = GetFileAttributesA(path.c_str());
+    if (bits == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return bits;
 }
 
 void RenameFile(int slot, const Text& newName) {
@@ -504,12 +493,16 @@ Text ProgramFolder() {
     }
 }
 
+namespace {
+// Outside FileState on purpose: a constant-initialised pointer is already null when a test
+// build installs its replacement from a static initialiser, before any constructor has run.
+ShellOpenReplacement shellOpenReplacement = nullptr;
+}  // namespace
+
+void ReplaceShellOpen(ShellOpenReplacement replacement) { shellOpenReplacement = replacement; }
+
 std::intptr_t ShellOpen(const Text& file, const Text& verb, int showMode) {
-    const Text logFile = EnvironmentValue(kShellLogVariable);
-    if (!logFile.empty()) {
-        AppendShellLogLine(logFile, file, verb, showMode);
-        return kShellLoggedResult;
-    }
+    if (shellOpenReplacement) return shellOpenReplacement(file, verb, showMode);
     // On the interface thread, which has COM initialised for the shell's extensions.
     std::intptr_t result = 0;
     SendRequest(kReqCallLibrary, [&] {

@@ -37,14 +37,23 @@ void WriteText(int slot, const Text& text, int separatorMode, bool fromNumber = 
 void CloseTextFile(int slot);                        // 103 without a stream or after a failed write
 // The whole file as a NUL-terminated text with a line end appended: CR becomes CR LF, NUL
 // bytes are dropped. A text that does not fit is cut inside the area (warning 244); a file
-// that cannot be opened is fatal error 300.
+// that cannot be opened is fatal error 300. The file is opened with sharing for reading and
+// writing, as a C runtime stream opens it, so another program that has it open for writing
+// does not keep it from being read.
 void ReadTextFileIntoArea(MemoryArea& area, const Text& name);
 // The same text and warning for bytes already in memory, as if they were the whole file.
 void ReadTextIntoArea(MemoryArea& area, const Text& bytes);
-// Up to limit bytes from the start of an existing file, opened for reading without sharing,
-// as the raw reads of the file slots open it; nothing when it cannot be opened (missing, or
-// in use by another program) or read. Never creates the file and leaves ioStatus alone.
-std::optional<Text> ReadFileHead(const Text& path, std::size_t limit);
+// Up to limit bytes from the start of an existing file; nothing when it cannot be opened
+// (missing, a folder, or in use by another program in a way the sharing forbids) or read.
+// Exclusive opens it without sharing, as the raw reads of the file slots do, so it fails
+// while any other program has the file open; Shared allows others to read and write it.
+// Never creates the file and leaves ioStatus alone.
+enum class FileSharing { Exclusive, Shared };
+std::optional<Text> ReadFileHead(const Text& path, std::size_t limit,
+                                 FileSharing sharing = FileSharing::Exclusive);
+// The attribute bits of a file or folder, without raising an error; nothing when the path
+// names nothing (it was deleted or renamed away) or cannot be queried.
+std::optional<std::uint32_t> AttributesIfPresent(const Text& path);
 void RenameFile(int slot, const Text& newName);     // a move that never overwrites
 void EraseFile(int slot);
 std::uint32_t GetFileAttributesOf(int slot);         // error 300 when missing (result 9)
@@ -60,11 +69,10 @@ void RemoveFolder(const Text& path);
 Text CurrentFolderOf(const Text& drive);             // "@" is the current drive
 Text ProgramFolder();                                // ends with a backslash
 // ShellExecute without an owner window, parameters or working folder; returns the shell's value
-// (above 32 on success). Hook for end-to-end tests, which cannot let Wine open web pages or
-// explorer windows: when the environment variable QUORREL_SHELL_LOG names a file, the call
-// is not passed to the shell but appended to that file as one line
-// "verb<TAB>file<TAB>showMode\r\n", and the result is kShellLoggedResult, so a test can check
-// what the program would have opened.
+// (above 32 on success).
 std::intptr_t ShellOpen(const Text& file, const Text& verb, int showMode);
-constexpr const char* kShellLogVariable = "QUORREL_SHELL_LOG";
-constexpr std::intptr_t kShellLoggedResult = 33;
+// A function that takes the shell's place in ShellOpen, with the same arguments and result. Only
+// test builds install one (the program the end-to-end tests start records its shell calls
+// instead of opening web pages and explorer windows); nullptr gives the shell back.
+using ShellOpenReplacement = std::intptr_t (*)(const Text& file, const Text& verb, int showMode);
+void ReplaceShellOpen(ShellOpenReplacement replacement);

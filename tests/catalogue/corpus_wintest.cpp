@@ -1,8 +1,12 @@
-// Every catalogue operation run over the corpus of odd and hostile plugin files, plus what git
-// cannot hold (folders named like plugins, read-only files, .src/.hid twins, a plugin folder
-// whose path holds ".src"). Nothing may end the program, and no file may change except as the
-// operation's text and name rules say, byte for byte: the expected folder is derived from the
-// pure rules and compared with the disk after each operation.
+// A consistency check over odd files, not a test of the text rules: every catalogue operation
+// is run over the corpus of odd and hostile plugin files, plus what git cannot hold (folders
+// named like plugins, read-only files, .src/.hid twins, a plugin folder whose path holds ".src").
+// What it proves: no operation ends the program or loses a file, the two lists keep step with
+// the files, and every operation treats every file the way the catalogue's rules say, byte for
+// byte. Its expected folder is computed with those same rules (normalisation, display names,
+// unpinning, update-line steps, line ends, prefixed names), so a fault inside a rule moves the
+// expectation along with the result and passes here; the rules are proved by their own
+// table-driven unit tests.
 #include "tests/catalogue/catalogue_fixture.h"
 
 #include <algorithm>
@@ -127,7 +131,7 @@ bool FitsWhole(const Entry& entry) {
     return MayRewriteFromReadText(entry.bytes);
 }
 
-class CorpusTest : public PluginFolderTest {
+class OddFilesConsistencyTest : public PluginFolderTest {
 protected:
     void SetUp() override {
         PluginFolderTest::SetUp();
@@ -256,12 +260,9 @@ protected:
         const auto plugin = Find(file);
         if (plugin == expected.end()) return;
         expected.erase(plugin);
-        // A base cut at a ".src" in the folder path would name a file outside the plugin folder.
-        const Text base = DeleteImageBase(catalogue.pluginFolder + "\\" + file);
-        const Text inside = LowerCase(catalogue.pluginFolder + "\\");
-        if (base.size() <= inside.size() || base.compare(0, inside.size(), inside) != 0) return;
+        // Images lie beside the plugin, under its own base name.
         for (const Text& extension : DeleteImageExtensions()) {
-            const auto image = Find(base.substr(inside.size()) + extension);
+            const auto image = Find(BaseNameOf(file) + extension);
             if (image != expected.end() && !image->second.folder && !image->second.bytes.empty()) {
                 expected.erase(image);
                 return;
@@ -364,7 +365,7 @@ protected:
     int endsSeen = 0;
 };
 
-TEST_F(CorpusTest, ListingRewritesOnlyPinnedPluginsThatFitAndCountsOnlyFiles) {
+TEST_F(OddFilesConsistencyTest, ListingRewritesOnlyPinnedPluginsThatFitAndCountsOnlyFiles) {
     Prepare();
     const std::size_t sources = PluginFiles(".src").size();
     const std::size_t hidden = PluginFiles(".hid").size();
@@ -378,7 +379,7 @@ TEST_F(CorpusTest, ListingRewritesOnlyPinnedPluginsThatFitAndCountsOnlyFiles) {
     EXPECT_EQ(Text(current), catalogue.startFolder) << "listing must return to the start folder";
 }
 
-TEST_F(CorpusTest, MovingRowsKeepsEachNameWithItsFileAndTouchesNoFile) {
+TEST_F(OddFilesConsistencyTest, MovingRowsKeepsEachNameWithItsFileAndTouchesNoFile) {
     Prepare();
     ListAndCheck("*.SRC", "listing");
     RotateRowsByMoving();
@@ -386,7 +387,7 @@ TEST_F(CorpusTest, MovingRowsKeepsEachNameWithItsFileAndTouchesNoFile) {
     ExpectDisk("moving rows");
 }
 
-TEST_F(CorpusTest, RenameModeSaveAndRestoreLoseNoFileAndBringTheNamesBack) {
+TEST_F(OddFilesConsistencyTest, RenameModeSaveAndRestoreLoseNoFileAndBringTheNamesBack) {
     Prepare();
     ListAndCheck("*.SRC", "listing");
     RotateRowsByMoving();
@@ -446,7 +447,7 @@ TEST_F(CorpusTest, RenameModeSaveAndRestoreLoseNoFileAndBringTheNamesBack) {
     }
 }
 
-TEST_F(CorpusTest, CopyModeSaveLeavesEveryFileAndNameAsItWas) {
+TEST_F(OddFilesConsistencyTest, CopyModeSaveLeavesEveryFileAndNameAsItWas) {
     Prepare();
     ListAndCheck("*.SRC", "listing");
     RotateRowsByMoving();
@@ -458,7 +459,7 @@ TEST_F(CorpusTest, CopyModeSaveLeavesEveryFileAndNameAsItWas) {
     ExpectRowsInOrder("copy-mode save");
 }
 
-TEST_F(CorpusTest, UpdateTogglesRewriteEveryRowThatFitsAndNothingElse) {
+TEST_F(OddFilesConsistencyTest, UpdateTogglesRewriteEveryRowThatFitsAndNothingElse) {
     Prepare();
     ListAndCheck("*.SRC", "listing");
     const struct {
@@ -485,7 +486,7 @@ TEST_F(CorpusTest, UpdateTogglesRewriteEveryRowThatFitsAndNothingElse) {
     }
 }
 
-TEST_F(CorpusTest, ConvertingAllRewritesOnlyUnixTextThatFitsWhole) {
+TEST_F(OddFilesConsistencyTest, ConvertingAllRewritesOnlyUnixTextThatFitsWhole) {
     Prepare();
     ListAndCheck("*.SRC", "listing");
     for (const char* context : {"converting all plugins", "converting all plugins a second time"}) {
@@ -506,7 +507,7 @@ TEST_F(CorpusTest, ConvertingAllRewritesOnlyUnixTextThatFitsWhole) {
     }
 }
 
-TEST_F(CorpusTest, RenamingEveryRowChangesOnlyItsNameAttribute) {
+TEST_F(OddFilesConsistencyTest, RenamingEveryRowChangesOnlyItsNameAttribute) {
     Prepare();
     ListAndCheck("*.SRC", "listing");
     for (std::size_t r = 0; r < listed.size(); ++r) {
@@ -543,7 +544,7 @@ TEST_F(CorpusTest, RenamingEveryRowChangesOnlyItsNameAttribute) {
     ExpectRowsInOrder("renaming every row");
 }
 
-TEST_F(CorpusTest, HidingAndRestoringEveryRowChangeOnlyExtensions) {
+TEST_F(OddFilesConsistencyTest, HidingAndRestoringEveryRowChangeOnlyExtensions) {
     Prepare();
     ListAndCheck("*.SRC", "listing");
     for (std::size_t i = 0; i < listed.size();) {
@@ -572,7 +573,7 @@ TEST_F(CorpusTest, HidingAndRestoringEveryRowChangeOnlyExtensions) {
     ListAndCheck("*.SRC", "listing after the restore");
 }
 
-class CorpusDeleteTest : public CorpusTest {
+class OddFilesConsistencyDeleteTest : public OddFilesConsistencyTest {
 protected:
     void DeleteEveryRow() {
         ListAndCheck("*.SRC", "listing");
@@ -593,12 +594,12 @@ protected:
     }
 };
 
-TEST_F(CorpusDeleteTest, DeletingEveryRowTakesOnlyThePluginAndItsFirstNonEmptyImage) {
+TEST_F(OddFilesConsistencyDeleteTest, DeletingEveryRowTakesOnlyThePluginAndItsFirstNonEmptyImage) {
     Prepare();
     DeleteEveryRow();
 }
 
-TEST_F(CorpusDeleteTest, DeletingUnderAFolderPathHoldingSrcNeverTouchesFilesOutsideThePluginFolder) {
+TEST_F(OddFilesConsistencyDeleteTest, DeletingUnderAFolderPathHoldingSrcTakesTheImagesBesideThePlugins) {
     const Text imagesDir = CorpusFolder();
     ASSERT_TRUE(CopyFileA((imagesDir + "\\orphan.png").c_str(), PathOf("case.png").c_str(), TRUE));
     ASSERT_TRUE(CopyFileA((imagesDir + "\\google.gif").c_str(), PathOf("case.gif").c_str(), TRUE));

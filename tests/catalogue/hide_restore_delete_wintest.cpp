@@ -7,6 +7,7 @@
 #include "catalogue/hide_restore_delete.h"
 #include "catalogue/web_addresses.h"
 #include "tests/support/box_answerer.h"
+#include "tests/support/shell_log.h"
 
 namespace catalogue_test {
 namespace {
@@ -160,22 +161,31 @@ TEST_F(HideRestoreDeleteTest, AnImageThatCannotBeDeletedIsReported) {
     EXPECT_EQ(ListCount(fileList), 0) << "the plugin file is gone, so is its row";
 }
 
-TEST_F(HideRestoreDeleteTest, AFolderNamedLikeAPluginStopsTheImageBaseThere) {
+TEST_F(HideRestoreDeleteTest, ImagesAreFoundBesideThePluginByItsOwnBaseName) {
     ASSERT_TRUE(CreateDirectoryA(PathOf("x.src").c_str(), nullptr));
     catalogue.pluginFolder = PathOf("x.src");
-    Write("x.src\\p.src", PluginSource("P"));
-    Write("x.src\\p.png", "png");
+    Write("x.src\\news.src.src", PluginSource("News twice"));
+    Write("x.src\\news.src", PluginSource("News"));
+    Write("x.src\\news.src.png", "png of news.src.src");
+    Write("x.src\\news.png", "png of news.src");
+    Write("x.png", "beside the folder");
     Fill(0);
+    ASSERT_EQ(RowsOf(fileList), (Rows{"news.src", "news.src.src"}));
+    ListSelect(nameList, 1);
     Answering(IDYES, DeletePlugin);
-    EXPECT_EQ(FilesOnDisk("x.src"), Rows{"p.png"}) << "the base is cut at the folder's .src";
+    EXPECT_EQ(FilesOnDisk("x.src"), (Rows{"news.png", "news.src"})) << "news.png belongs to news.src";
+    ListSelect(nameList, 0);
+    Answering(IDYES, DeletePlugin);
+    EXPECT_TRUE(FilesOnDisk("x.src").empty()) << "under a folder named x.src the image is found all the same";
+    EXPECT_EQ(Read("x.png"), "beside the folder");
 }
 
 TEST_F(HideRestoreDeleteTest, TheFolderAndTheDownloadPageGoToTheShell) {
-    const Text log = folder + "\\shell.log";
-    SetEnvironmentVariableA(kShellLogVariable, log.c_str());
-    OpenPluginFolder();
-    OpenDownloadPage();
-    SetEnvironmentVariableA(kShellLogVariable, nullptr);
+    {
+        const ScopedShellLog shellLog(folder + "\\shell.log");
+        OpenPluginFolder();
+        OpenDownloadPage();
+    }
     EXPECT_EQ(Read("shell.log"), "explore\t" + folder + "\t1\r\nopen\t" + kDownloadPageAddress + "\t1\r\n");
 }
 

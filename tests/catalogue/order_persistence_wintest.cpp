@@ -315,6 +315,36 @@ TEST_F(OrderPersistenceTest, CopyModeReportsAFileStuckInTheTemporaryFolderAndThe
     EXPECT_EQ(ListCount(fileList), 25);
 }
 
+// At start-up, in either mode: what an interrupted save left behind comes back, never over a
+// plugin file of the same name, and one message names both.
+TEST_F(OrderPersistenceTest, StartUpRecoversTheTemporaryFolderWithoutOverwriting) {
+    for (const int mode : {0, 1}) {
+        catalogue.ntfsMode = mode;
+        ASSERT_TRUE(CreateDirectoryA(catalogue.tempFolder.c_str(), nullptr));
+        Write("temp\\lost.src", PluginSource("Lost"));
+        Write("temp\\twin.src", PluginSource("Older twin"));
+        Write("twin.src", PluginSource("Twin"));
+        BoxAnswerer answerer;
+        RecoverFromTemporaryFolder();
+        ASSERT_TRUE(answerer.WaitForBoxes(1)) << "mode " << mode << ": the recovery said nothing";
+        const BoxAnswerer::SeenBox box = answerer.Boxes().front();
+        EXPECT_NE(box.text.find("were moved back:\r\rlost.src"), Text::npos) << box.text;
+        EXPECT_NE(box.text.find("still in the temporary folder " + catalogue.tempFolder + ":\r\rtwin.src"),
+                  Text::npos) << box.text;
+        EXPECT_EQ(Read("lost.src"), PluginSource("Lost"));
+        EXPECT_EQ(Read("twin.src"), PluginSource("Twin")) << "an existing plugin must never be overwritten";
+        EXPECT_EQ(FilesOnDisk("temp"), Rows{"twin.src"});
+
+        ASSERT_TRUE(DeleteFileA(PathOf("temp\\twin.src").c_str()));
+        ASSERT_TRUE(DeleteFileA(PathOf("lost.src").c_str()));
+        ASSERT_TRUE(DeleteFileA(PathOf("twin.src").c_str()));
+        RecoverFromTemporaryFolder();
+        Sleep(200);
+        EXPECT_EQ(answerer.Boxes().size(), 1u) << "an empty temporary folder is no news";
+        ASSERT_TRUE(RemoveDirectoryA(catalogue.tempFolder.c_str()));
+    }
+}
+
 TEST_F(OrderPersistenceTest, MessagesFollowTheInterfaceLanguage) {
     catalogue.language = Language::German;
     const BoxAnswerer::SeenBox box = Save();

@@ -65,10 +65,15 @@ TEST(PrefixedNames, UnprefixingTakesTheFieldAfterTheFirstMark) {
     EXPECT_FALSE(HasPrefix("a#b.src"));
 }
 
-TEST(PrefixedNames, DeleteImageBaseEndsAtTheFirstSrcOfTheLowerCasedPath) {
-    EXPECT_EQ(DeleteImageBase("C:\\Plugins\\Google.SRC"), "c:\\plugins\\google");
-    EXPECT_EQ(DeleteImageBase("C:\\x.src\\g.src"), "c:\\x") << "a folder named x.src cuts there";
-    EXPECT_EQ(DeleteImageBase("C:\\P\\g.hid"), "c:\\p\\g.hid");
+TEST(PrefixedNames, DeleteImageBaseIsThePluginPathWithoutItsExtension) {
+    EXPECT_EQ(DeleteImageBase("C:\\Plugins\\Google.SRC"), "C:\\Plugins\\Google");
+    EXPECT_EQ(DeleteImageBase("C:\\x.src\\g.src"), "C:\\x.src\\g") << "a folder named x.src is no cut";
+    EXPECT_EQ(DeleteImageBase("C:\\P\\news.src.src"), "C:\\P\\news.src") << "only the plugin's own extension goes";
+}
+
+TEST(PrefixedNames, TheEditorGetsTheQuotedPath) {
+    EXPECT_EQ(EditorCommandLine("C:\\Program Files\\Browser\\searchplugins\\my search.src"),
+              "notepad.exe \"C:\\Program Files\\Browser\\searchplugins\\my search.src\"");
 }
 
 TEST(PrefixedNames, ImageExtensionsComeInTheirSearchOrder) {

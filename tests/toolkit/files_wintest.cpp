@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/support/error_capture.h"
+#include "tests/support/shell_log.h"
 #include "tests/support/test_files.h"
 #include "tests/support/test_windows.h"
 #include "toolkit/errors.h"
@@ -382,8 +383,27 @@ TEST(RawRead, AFileHeadIsReadUpToTheLimitAndNeverCreatesOrSharesTheFile) {
     OpenBinaryFile(5);
     ASSERT_EQ(TakeIoStatus(), kIoOk);
     EXPECT_EQ(ReadFileHead(folder / "data.bin", 4), std::nullopt) << "a file in use reads as nothing";
+    EXPECT_EQ(ReadFileHead(folder / "data.bin", 4, FileSharing::Shared), std::nullopt)
+        << "a program that shares nothing keeps a shared read out too";
     EXPECT_EQ(PeekIoStatus(), kIoOk) << "the head read leaves ioStatus alone";
     CloseFile(5);
+
+    // Open for writing with sharing, as an editor or indexer may hold it: read shared, as a
+    // C runtime stream reads, but not exclusively.
+    HANDLE writer = CreateFileA((folder / "data.bin").c_str(), GENERIC_READ | GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(ReadFileHead(folder / "data.bin", 2), std::nullopt);
+    EXPECT_EQ(ReadFileHead(folder / "data.bin", 2, FileSharing::Shared), std::optional<Text>("01"));
+    MemoryArea area;
+    AllocateArea(area, 32);
+    ErrorCapture errors(1);
+    ReadTextFileIntoArea(area, folder / "data.bin");
+    EXPECT_TRUE(errors.boxes.empty()) << "a file another program writes to must still be readable";
+    EXPECT_EQ(AreaText(area, 0), "013456789\r\n");
+    CloseHandle(writer);
+    EXPECT_EQ(AttributesIfPresent(folder / "missing.bin"), std::nullopt);
+    EXPECT_EQ(AttributesIfPresent(folder.path()).value_or(0) & kAttributeDirectory, kAttributeDirectory);
 }
 
 TEST(WriteText, SeparatorModesWriteBytesUnchangedUpToTheFirstNul) {
@@ -547,13 +567,16 @@ TEST(Folders, ProgramFolderEndsWithABackslashAndHoldsTheProgram) {
     EXPECT_EQ(Text(path).find('\\', folder.size()), Text::npos) << "only the file name may be cut";
 }
 
-TEST(ShellOpen, TheLogHookRecordsEachCallInsteadOfOpeningIt) {
+TEST(ShellOpen, AReplacementRecordsEachCallInsteadOfOpeningIt) {
     TempFolder folder;
     const Text log = folder / "shell.log";
-    ASSERT_TRUE(SetEnvironmentVariableA(kShellLogVariable, log.c_str()));
-    const std::intptr_t first = ShellOpen("https://plugins.invalid/search", "open", SW_SHOWNORMAL);
-    const std::intptr_t second = ShellOpen(folder.path(), "explore", SW_SHOWMAXIMIZED);
-    SetEnvironmentVariableA(kShellLogVariable, nullptr);
+    std::intptr_t first = 0;
+    std::intptr_t second = 0;
+    {
+        const ScopedShellLog shellLog(log);
+        first = ShellOpen("https://plugins.invalid/search", "open", SW_SHOWNORMAL);
+        second = ShellOpen(folder.path(), "explore", SW_SHOWMAXIMIZED);
+    }
 
     EXPECT_EQ(first, kShellLoggedResult);
     EXPECT_EQ(second, kShellLoggedResult);
