@@ -32,6 +32,7 @@ struct Toolkit {
     HANDLE programThread = nullptr;
     HWND requestWindow = nullptr;
     HANDLE requestDone = nullptr;
+    HANDLE loopEnded = nullptr;  // manual-reset: set once the message loop has returned
     HANDLE messageDispatched = nullptr;
     HANDLE inputEvent = nullptr;
     HANDLE keyEvent = nullptr;
@@ -68,15 +69,62 @@ void RunCleanups() {
 struct RequestBlock {
     int code;
     const std::function<void()>* action;
+    bool posted;  // the requester waits on the request-done event
 };
 
-LRESULT CALLBACK RequestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == kRequestMessage) {
-        auto* block = reinterpret_cast<RequestBlock*>(lParam);
-        (*block->action)();
-        return 0;
+// The one request the program has handed to the interface thread and not yet seen done. Any
+// program on the desktop can send message 32769 to the request window, so the window serves a
+// message only when its wParam and lParam name this block, and claims the block before running
+// it: a copy of the message, a made-up address or a block that was already served is ignored.
+// Requests are made one at a time; the lock keeps a second requesting thread out.
+struct RequestChannel {
+    std::mutex lock;
+    std::atomic<RequestBlock*> inFlight{nullptr};
+    std::atomic<int> codeInFlight{0};
+};
+RequestChannel requestChannel;
+
+void PublishRequest(RequestBlock& block) {
+    requestChannel.codeInFlight.store(block.code);
+    requestChannel.inFlight.store(&block);
+}
+
+// Takes the block back after the request ended, whether or not it was served.
+void WithdrawRequest(RequestBlock& block) {
+    RequestBlock* expected = &block;
+    requestChannel.inFlight.compare_exchange_strong(expected, nullptr);
+}
+
+RequestBlock* ClaimRequest(WPARAM wParam, LPARAM lParam) {
+    RequestBlock* block = requestChannel.inFlight.load();
+    if (block == nullptr || reinterpret_cast<LPARAM>(block) != lParam ||
+        static_cast<WPARAM>(requestChannel.codeInFlight.load()) != wParam) {
+        return nullptr;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return requestChannel.inFlight.compare_exchange_strong(block, nullptr) ? block : nullptr;
+}
+
+void ServeRequest(WPARAM wParam, LPARAM lParam) {
+    RequestBlock* block = ClaimRequest(wParam, lParam);
+    if (!block) return;
+    // A posted request that had to be sent releases the sender at once: the action may run a
+    // modal loop or COM calls, which must not happen inside an inter-thread send.
+    if (block->posted && InSendMessage()) ReplyMessage(0);
+    (*block->action)();
+    if (block->posted) SetEvent(toolkit.requestDone);
+}
+
+LRESULT CALLBACK RequestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case kRequestMessage:
+            ServeRequest(wParam, lParam);
+            return 0;
+        case WM_CLOSE:
+            // Only the toolkit ends the request channel; a close from elsewhere is ignored.
+            return 0;
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
+    }
 }
 
 bool CreateRequestWindow() {
@@ -95,6 +143,7 @@ HANDLE NewAutoResetEvent() { return CreateEventA(nullptr, FALSE, FALSE, nullptr)
 
 void CreateEvents() {
     toolkit.requestDone = NewAutoResetEvent();
+    toolkit.loopEnded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     toolkit.messageDispatched = NewAutoResetEvent();
     toolkit.inputEvent = NewAutoResetEvent();
     toolkit.keyEvent = NewAutoResetEvent();
@@ -103,8 +152,9 @@ void CreateEvents() {
 }
 
 void CloseEvents() {
-    for (HANDLE h : {toolkit.requestDone, toolkit.messageDispatched, toolkit.inputEvent,
-                     toolkit.keyEvent, toolkit.commandMouseEvent, toolkit.charEvent}) {
+    for (HANDLE h : {toolkit.requestDone, toolkit.loopEnded, toolkit.messageDispatched,
+                     toolkit.inputEvent, toolkit.keyEvent, toolkit.commandMouseEvent,
+                     toolkit.charEvent}) {
         if (h) CloseHandle(h);
     }
 }
@@ -124,12 +174,6 @@ DWORD WINAPI ProgramThreadEntry(void*) {
     return 0;
 }
 
-void DispatchRequest(const MSG& msg) {
-    auto* block = reinterpret_cast<RequestBlock*>(msg.lParam);
-    (*block->action)();
-    SetEvent(toolkit.requestDone);
-}
-
 void RecordLastMessage(const MSG& msg) {
     events.lastWindow.store(reinterpret_cast<std::intptr_t>(msg.hwnd));
     events.lastMessage.store(static_cast<std::int32_t>(msg.message));
@@ -140,8 +184,10 @@ void RecordLastMessage(const MSG& msg) {
 int RunMessageLoop() {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (msg.message == kRequestMessage && msg.hwnd == nullptr) {
-            DispatchRequest(msg);
+        // Requests go to the request window and nowhere else; the same id sent to the
+        // thread or to another window is nobody's request.
+        if (msg.message == kRequestMessage) {
+            if (msg.hwnd == toolkit.requestWindow) DispatchMessageA(&msg);
             continue;
         }
         HWND dialog = reinterpret_cast<HWND>(events.activeDialog.load());
@@ -152,6 +198,7 @@ int RunMessageLoop() {
         RecordLastMessage(msg);
         PulseEvent(toolkit.messageDispatched);
     }
+    SetEvent(toolkit.loopEnded);
     return static_cast<int>(msg.wParam);
 }
 
@@ -267,22 +314,36 @@ void SendRequest(int code, const std::function<void()>& action) {
         action();
         return;
     }
-    RequestBlock block{code, &action};
+    std::lock_guard<std::mutex> guard(requestChannel.lock);
+    RequestBlock block{code, &action, false};
+    PublishRequest(block);
     SendMessageA(toolkit.requestWindow, kRequestMessage, static_cast<WPARAM>(code),
                  reinterpret_cast<LPARAM>(&block));
+    WithdrawRequest(block);
 }
 
+// Posted to the request window, not to the thread: the modal loops of menus, message boxes and
+// window moves dispatch window messages but drop thread messages. The wait also ends when the
+// message loop has ended, since nothing would serve the request any more.
 void PostRequest(int code, const std::function<void()>& action) {
     if (OnInterfaceThread()) {
         action();
         return;
     }
-    RequestBlock block{code, &action};
-    while (!PostThreadMessageA(toolkit.interfaceThreadId, kRequestMessage,
-                               static_cast<WPARAM>(code), reinterpret_cast<LPARAM>(&block))) {
-        Sleep(1);
+    std::lock_guard<std::mutex> guard(requestChannel.lock);
+    RequestBlock block{code, &action, true};
+    PublishRequest(block);
+    const auto wParam = static_cast<WPARAM>(code);
+    const auto lParam = reinterpret_cast<LPARAM>(&block);
+    // A full queue refuses the post; a sent message needs no room in it.
+    if (!PostMessageA(toolkit.requestWindow, kRequestMessage, wParam, lParam)) {
+        SendMessageA(toolkit.requestWindow, kRequestMessage, wParam, lParam);
     }
-    WaitForSingleObject(toolkit.requestDone, INFINITE);
+    if (IsWindow(toolkit.requestWindow)) {
+        const HANDLE ends[] = {toolkit.requestDone, toolkit.loopEnded};
+        WaitForMultipleObjects(2, ends, FALSE, INFINITE);
+    }
+    WithdrawRequest(block);
 }
 
 void EndProgram(int exitCode) {
@@ -372,9 +433,10 @@ void AwaitNextMessage() {
 }
 
 void AwaitInputEvent() {
-    ClearWaitState();
-    events.userWParam.store(0);
+    // Parameters before the message, as the window procedures store them.
     events.userLParam.store(0);
+    events.userWParam.store(0);
+    ClearWaitState();
     WaitForSingleObject(toolkit.inputEvent, INFINITE);
     AfterWake();
 }

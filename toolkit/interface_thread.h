@@ -30,9 +30,11 @@ enum RequestCode : int {
 // Returns the process exit code (0 after EndProgram, 1 when start-up fails).
 int RunToolkit(Handle instance, const char* rawCommandLine, std::function<int()> programMain);
 
-// Runs action on the interface thread while the caller blocks. Sent requests go through the
-// hidden request window; posted ones through the thread queue and the request-done event.
-// On the interface thread itself both simply run the action.
+// Runs action on the interface thread while the caller blocks. Both go to the hidden request
+// window, which serves only the request in flight: a sent request inside the send, a posted one
+// from the queue (modal loops dispatch it too) while the caller waits on the request-done event
+// or for the message loop to end. One request at a time; on the interface thread itself both
+// simply run the action.
 void SendRequest(int code, const std::function<void()>& action);
 void PostRequest(int code, const std::function<void()>& action);
 

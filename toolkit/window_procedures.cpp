@@ -28,12 +28,18 @@ std::intptr_t AsInt(HWND h) { return reinterpret_cast<std::intptr_t>(h); }
 bool AutoPaint() { return GetOption("autopaint") != 0; }
 bool MessageModeOn() { return GetOption("messagemode") != 0; }
 
-// Registered messages bypass every other handling and land in userMessage.
+// Registered messages bypass every other handling and land in userMessage. The program thread
+// reads the triple without a lock while it is written, the message before its parameters and
+// userWParam before userLParam (a button click is a wParam with a zero high word and the
+// button in lParam). So the parameters are stored first, lParam before wParam, and the message
+// last, each store ordered after the one before: whoever sees a message sees its parameters or
+// newer ones, and whoever sees a wParam sees its lParam or a newer one, never the lParam of an
+// older message beside a new wParam.
 bool TakeUserMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!IsUserMessage(message)) return false;
-    events.userMessage.store(static_cast<std::int32_t>(message));
-    events.userWParam.store(static_cast<std::intptr_t>(wParam));
-    events.userLParam.store(static_cast<std::intptr_t>(lParam));
+    events.userLParam.store(static_cast<std::intptr_t>(lParam), std::memory_order_release);
+    events.userWParam.store(static_cast<std::intptr_t>(wParam), std::memory_order_release);
+    events.userMessage.store(static_cast<std::int32_t>(message), std::memory_order_release);
     PulseInputEvent();
     return true;
 }

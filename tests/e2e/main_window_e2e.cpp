@@ -1,8 +1,9 @@
 // The main window as the user sees it: its controls with their classes, styles, places and
 // captions in both languages, the tooltips, the plugin list in on-disk order beside the file
 // list, Show Hidden with its count, and Move Up and Move Down following the selection. Fonts
-// cannot be read from another process under Wine (WM_GETFONT answers 0): the screenshots of
-// both languages, saved in the driver's work folder, show them.
+// cannot be read from another process under Wine (WM_GETFONT answers 0): the shell tests check
+// in process that Tahoma and Marlett are the faces drawn, and the screenshots of both
+// languages, saved in the driver's work folder, show them.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -220,6 +221,34 @@ TEST_F(MainWindowTest, AnEmptyFolderGivesEmptyListsAndOnlyMoveDownDisabled) {
     EXPECT_EQ(ListSelection(At(kPluginList)), -1);
     EXPECT_TRUE(IsEnabled(At(kMoveUp))) << "with no selection Move Up keeps its state";
     EXPECT_FALSE(IsEnabled(At(kMoveDown))) << "an empty list disables Move Down";
+}
+
+// Any program on the desktop can send the request message 32769 to the hidden request window,
+// with any request code and parameters that point nowhere or anywhere, or ask it to close.
+TEST_F(MainWindowTest, MadeUpRequestMessagesFromAnotherProgramAreIgnored) {
+    AddPlugin("a.src", "Alpha");
+    AddPlugin("b.src", "Bravo");
+    ASSERT_NO_FATAL_FAILURE(Start("-e"));
+    HWND requestWindow = FindTopLevel({app.Pid(), "CW", "", false});
+    ASSERT_NE(requestWindow, nullptr) << "no request window";
+    const LPARAM lParams[] = {0, 1, 0x1000, 0x7FFE0000, static_cast<LPARAM>(0x7FFFFFFF0000), -1};
+    for (WPARAM code : {0, 40961, 40962, 40966, 40967, 40970, 40971, 40972, 40973, 40977}) {
+        for (LPARAM lParam : lParams) {
+            ASSERT_TRUE(SendBounded(requestWindow, 32769, code, lParam)) << "no answer to " << code << ", " << lParam;
+            PostMessageA(requestWindow, 32769, code, lParam);
+        }
+    }
+    ASSERT_TRUE(SendBounded(requestWindow, WM_CLOSE));
+    ASSERT_TRUE(app.Running());
+    // Moving and sorting take requests of their own: the list, the folder and the box show
+    // that they are still served.
+    ASSERT_TRUE(SelectRow(1));
+    ASSERT_TRUE(WaitUntil([&] { return IsEnabled(At(kMoveUp)); }));
+    ASSERT_TRUE(ClickButton(At(kMoveUp)));
+    EXPECT_TRUE(RowsBecome({"Bravo", "Alpha"})) << "a click after the messages was not obeyed: " << Joined(Rows());
+    ASSERT_TRUE(ClickButton(At(kSort)));
+    EXPECT_EQ(AnswerBox("Message:"), "Re-sort successfully done!");
+    EXPECT_TRUE(app.Running());
 }
 
 }  // namespace

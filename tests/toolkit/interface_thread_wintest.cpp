@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
+#include <memory>
 #include <string>
+#include <thread>
 
 #include "tests/support/error_capture.h"
 #include "tests/support/test_windows.h"
@@ -41,6 +45,53 @@ struct TestWindow {
 
 std::intptr_t AsInt(HWND h) { return reinterpret_cast<std::intptr_t>(h); }
 
+// A top-level window of the class that belongs to this process.
+HWND WindowOfThisProcess(const char* className, bool visibleOnly) {
+    for (HWND w = FindWindowA(className, nullptr); w; w = FindWindowExA(nullptr, w, className, nullptr)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(w, &process);
+        if (process == GetCurrentProcessId() && (!visibleOnly || IsWindowVisible(w))) return w;
+    }
+    return nullptr;
+}
+
+// A modal loop that the interface thread enters from a timer callback, so that the program
+// thread is free meanwhile, and that the test ends from outside.
+struct ModalLoop {
+    const char* name;
+    void (*run)(HWND owner);
+    const char* loopClass;  // the class of the loop's window while it runs
+    void (*end)(HWND loopWindow);
+};
+
+const ModalLoop kModalLoops[] = {
+    {"message box", [](HWND owner) { MessageBoxA(owner, "busy", "modal loop", MB_OK); }, "#32770",
+     [](HWND box) { PostMessageA(box, WM_COMMAND, IDOK, 0); }},
+    {"popup menu",
+     [](HWND owner) {
+         HMENU menu = CreatePopupMenu();
+         AppendMenuA(menu, MF_STRING, 1, "item");
+         SetForegroundWindow(owner);
+         TrackPopupMenu(menu, TPM_RETURNCMD, 30, 30, 0, owner, nullptr);
+         DestroyMenu(menu);
+     },
+     "#32768", [](HWND menu) { PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0); }},
+};
+
+struct ModalRun {
+    const ModalLoop* loop = nullptr;
+    HWND owner = nullptr;
+    std::atomic<bool> inLoop{false};
+};
+ModalRun modalRun;
+
+void CALLBACK EnterModalLoop(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    modalRun.inLoop = true;
+    modalRun.loop->run(modalRun.owner);
+    modalRun.inLoop = false;
+}
+
 }  // namespace
 
 TEST(RequestChannel, SentAndPostedRequestsRunOnTheInterfaceThreadWhileTheCallerBlocks) {
@@ -62,6 +113,104 @@ TEST(RequestChannel, SentAndPostedRequestsRunOnTheInterfaceThreadWhileTheCallerB
         EXPECT_TRUE(finished) << (posted ? "posted" : "sent") << " request returned before its action ended";
         EXPECT_NE(ranOn, caller) << (posted ? "posted" : "sent") << " request ran on the program thread";
     }
+}
+
+// Modal loops take every message out of the queue and drop the ones that belong to no window;
+// a request lost that way would leave its requester waiting for good.
+TEST(RequestChannel, PostedRequestsAreServedInsideModalLoopsOfTheInterfaceThread) {
+    TestWindow w;
+    for (const ModalLoop& loop : kModalLoops) {
+        SCOPED_TRACE(loop.name);
+        modalRun.loop = &loop;
+        modalRun.owner = w.window;
+        RunOnInterfaceThread([] {
+            SetTimer(nullptr, 0, 1, EnterModalLoop);
+            return HWND{};
+        });
+        HWND loopWindow = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (loopWindow = WindowOfThisProcess(loop.loopClass, true)); }))
+            << "the modal loop did not start";
+
+        // Requested from a thread of its own, so that a lost request fails the test instead of
+        // hanging it; the thread's state outlives the test in that case.
+        struct Progress {
+            std::atomic<int> servedInLoop{0};
+            std::atomic<bool> allReturned{false};
+        };
+        auto progress = std::make_shared<Progress>();
+        std::thread([progress] {
+            for (int code : {kReqPopupMenu, kReqBrowseFolder, kReqDispatchPending}) {
+                PostRequest(code, [&] {
+                    if (modalRun.inLoop) ++progress->servedInLoop;
+                });
+            }
+            progress->allReturned = true;
+        }).detach();
+        const bool returned =
+            WaitUntil([&] { return progress->allReturned.load(); }, std::chrono::milliseconds(10000));
+        loop.end(loopWindow);
+        ASSERT_TRUE(WaitUntil([] { return !modalRun.inLoop; })) << "the modal loop did not end";
+        ASSERT_TRUE(returned) << "a posted request was lost in the modal loop";
+        EXPECT_EQ(progress->servedInLoop.load(), 3);
+    }
+}
+
+// Another program may send message 32769 to the request window with any parameters, the
+// address of a made-up block among them; only the request in flight is served, and only once.
+TEST(RequestChannel, TheRequestWindowServesOnlyTheRequestInFlightAndOnlyOnce) {
+    HWND requestWindow = WindowOfThisProcess("CW", false);
+    ASSERT_NE(requestWindow, nullptr);
+    const DWORD interfaceThread = GetWindowThreadProcessId(requestWindow, nullptr);
+    std::atomic<int> intruderRuns{0};
+    const std::function<void()> intruder = [&] { ++intruderRuns; };
+    struct {
+        int code;
+        const std::function<void()>* action;
+        bool posted;
+    } forged{kReqCallLibrary, &intruder, false};
+    const LPARAM lParams[] = {0, 1, 0x1000, 0x7FFE0000, reinterpret_cast<LPARAM>(&forged)};
+    std::thread([&] {
+        for (WPARAM code : {kReqCreateMainWindow, kReqCallLibrary, kReqPopupMenu, kReqDispatchPending}) {
+            for (LPARAM lParam : lParams) {
+                SendMessageA(requestWindow, kRequestMessage, code, lParam);
+                PostMessageA(requestWindow, kRequestMessage, code, lParam);
+                PostThreadMessageA(interfaceThread, kRequestMessage, code, lParam);
+            }
+        }
+        SendMessageA(requestWindow, WM_CLOSE, 0, 0);
+    }).join();
+
+    // Every posted request is delivered twice more, with its own parameters, while it is in
+    // flight; a later request with another code comes after the copies in the queue.
+    static std::atomic<bool> copyNext;
+    static HHOOK hook;
+    copyNext = false;
+    hook = SetWindowsHookExA(
+        WH_GETMESSAGE,
+        [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            const auto* msg = reinterpret_cast<const MSG*>(lParam);
+            if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == kRequestMessage &&
+                copyNext.exchange(false)) {
+                for (int i = 0; i < 2; ++i) PostMessageA(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+            }
+            return CallNextHookEx(hook, code, wParam, lParam);
+        },
+        nullptr, interfaceThread);
+    ASSERT_NE(hook, nullptr);
+    int replayedRuns = 0;
+    int laterRuns = 0;
+    copyNext = true;
+    PostRequest(kReqPopupMenu, [&] { ++replayedRuns; });
+    PostRequest(kReqDispatchPending, [&] { ++laterRuns; });
+    UnhookWindowsHookEx(hook);
+
+    EXPECT_EQ(intruderRuns.load(), 0) << "a made-up request block was run";
+    EXPECT_EQ(replayedRuns, 1) << "copies of a request must not run it again";
+    EXPECT_EQ(laterRuns, 1);
+    EXPECT_TRUE(IsWindow(requestWindow)) << "WM_CLOSE from elsewhere destroyed the request window";
+    int sentRuns = 0;
+    SendRequest(kReqSleep, [&] { ++sentRuns; });
+    EXPECT_EQ(sentRuns, 1) << "requests must still be served";
 }
 
 TEST(RegisteredMessages, AButtonClickLandsInTheUserMessageTriple) {
@@ -106,6 +255,31 @@ TEST(Waits, AwaitInputEventClearsTheWholeTripleAwaitNextMessageKeepsTheParameter
     EXPECT_EQ(events.userWParam.load(), 0);
     EXPECT_EQ(events.userLParam.load(), 0);
     EXPECT_EQ(events.eventCode.load(), 255) << "a click without registration sets eventCode 255";
+}
+
+// The main loop reads a click as userWParam (zero high word) and then userLParam (the button),
+// while the interface thread stores the next message: a wParam must never be seen beside the
+// lParam of an older message. The messages here carry a rising number in both parameters.
+TEST(RegisteredMessages, AWParamIsNeverSeenBesideTheLParamOfAnOlderMessage) {
+    TestWindow w;
+    RegisterUserMessages({273});
+    constexpr int kMessages = 8000;  // the queue holds 10000
+    int mixed = 0;
+    for (int round = 0; round < 3; ++round) {
+        events.userLParam.store(0);
+        events.userWParam.store(0);
+        // Posted in one go, so that the interface thread stores them back to back while this
+        // thread reads.
+        for (int i = 1; i <= kMessages; ++i) ASSERT_TRUE(PostMessageA(w.window, WM_COMMAND, i, i));
+        const auto giveUp = GetTickCount64() + 20000;
+        std::intptr_t wParam = 0;
+        while (wParam != kMessages && GetTickCount64() < giveUp) {
+            wParam = events.userWParam.load();
+            if (events.userLParam.load() < wParam) ++mixed;
+        }
+        ASSERT_EQ(wParam, kMessages) << "the messages were not all stored";
+    }
+    EXPECT_EQ(mixed, 0) << "reads that paired a new wParam with an older lParam";
 }
 
 TEST(CallLibraryFunction, CallsAFunctionOfALoadedModuleByName) {
