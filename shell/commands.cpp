@@ -79,10 +79,14 @@ void AddPluginCommand() {
     OpenDownloadPage();
 }
 
-// An open information window is only polled, which the loop does on every pass anyway.
+// An open information window is brought to the front, where the user finds it again.
 void InformationCommand() {
     FlushEvents();
-    if (informationDialog.open == 0) OpenInformationDialog();
+    if (informationDialog.open == 0) {
+        OpenInformationDialog();
+    } else {
+        BringInformationDialogToFront();
+    }
 }
 
 void RefreshCommand() {

@@ -29,6 +29,14 @@ void SetWindowCaption(Handle window, const Text& caption) {
 
 Handle ForegroundWindow() { return GetForegroundWindowHandle(); }
 
+DialogKey WatchDialogKey(int virtualKey) { return {virtualKey, KeyDown(virtualKey)}; }
+
+bool DialogKeyPressed(DialogKey& key) {
+    const bool down = KeyDown(key.virtualKey);
+    if (!down) key.heldSinceOpening = false;
+    return down && !key.heldSinceOpening;
+}
+
 bool Clicked(Handle button) {
     const auto wParam = static_cast<std::uintptr_t>(events.userWParam.load());
     return button != 0 && ((wParam >> 16) & 0xFFFF) == 0 && events.userLParam.load() == button;

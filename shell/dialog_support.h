@@ -30,6 +30,20 @@ void SetControlFont(Handle control, Handle font);
 void SetWindowCaption(Handle window, const Text& caption);
 Handle ForegroundWindow();
 
+// Enter or Escape as a dialog reads it. A key that is already down when the dialog opens belongs
+// to whatever opened the dialog (the Enter that chose a menu item, the key that clicked a button):
+// it counts for the dialog only after it has been released.
+struct DialogKey {
+    int virtualKey = 0;
+    bool heldSinceOpening = false;
+};
+
+// Called as the dialog opens: notes whether the key is down already.
+DialogKey WatchDialogKey(int virtualKey);
+// Whether the key is down and counts for the dialog. Call it on every pass of the dialog's poll,
+// so that it sees the release of a key that was held when the dialog opened.
+bool DialogKeyPressed(DialogKey& key);
+
 // Whether the last registered WM_COMMAND was a click (BN_CLICKED) on the button. It stays
 // true until FlushEvents or another command replaces it.
 bool Clicked(Handle button);

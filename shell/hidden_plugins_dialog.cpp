@@ -87,6 +87,8 @@ void FollowSelection(HiddenPluginsDialogState& d) {
 }  // namespace
 
 void HiddenPluginsDialog() {
+    DialogKey escape = WatchDialogKey(kVkEscape);
+    DialogKey enter = WatchDialogKey(kVkReturn);
     const Handle dialog = OpenModalDialog(Say(kTitle));
     HiddenPluginsDialogState d;
     CreateControls(dialog, d);
@@ -95,12 +97,12 @@ void HiddenPluginsDialog() {
     for (;;) {
         d.row = ListSelection(d.displayList);
         if (KeyUp(kVkMultiply) && KeyUp(kVkOemPlus)) d.restoreLatch = 0;
-        if (KeyDown(kVkEscape)) break;
+        if (DialogKeyPressed(escape)) break;
         if (RestoreAsked(d)) {
             FlushEvents();
             d.restoreLatch = 1;
             RestoreSelectedRow(d);
-        } else if (KeyDown(kVkReturn) || Clicked(d.okButton)) {
+        } else if (DialogKeyPressed(enter) || Clicked(d.okButton)) {
             break;
         }
         FollowSelection(d);

@@ -1,5 +1,7 @@
 #include "shell/information_dialog.h"
 
+#include <windows.h>
+
 #include "catalogue/web_addresses.h"
 #include "catalogue/messages.h"
 #include "shell/dialog_support.h"
@@ -37,6 +39,36 @@ constexpr int kBitmapStaticId = 31000;
 constexpr int kGwlExStyle = -20;
 constexpr int kWsExTransparent = 0x20;
 constexpr int kShowHidden = 0;
+constexpr int kGwlpWndProc = -4;
+constexpr int kSwRestore = 9;
+
+// What the window's close request needs on the interface thread: the dialog procedure it goes to
+// and the OK button it is answered with. Written by the program thread before the window's
+// procedure is replaced, read on the interface thread afterwards.
+struct CloseAsOk {
+    Handle dialogProcedure = 0;
+    Handle okButton = 0;
+};
+
+CloseAsOk closeAsOk;
+
+// A close request (Alt+F4, or WM_CLOSE sent by anyone) would reach the main loop as the program's
+// own close and end the program. It is answered as a click on OK instead, so it closes this
+// window only, the way the OK button does.
+LRESULT CALLBACK InformationWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto procedure = reinterpret_cast<WNDPROC>(closeAsOk.dialogProcedure);
+    if (message != WM_CLOSE) return CallWindowProcA(procedure, window, message, wParam, lParam);
+    const auto ok = reinterpret_cast<HWND>(closeAsOk.okButton);
+    return CallWindowProcA(procedure, window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(ok), BN_CLICKED),
+                           reinterpret_cast<LPARAM>(ok));
+}
+
+void AnswerCloseAsOk(Handle window, Handle okButton) {
+    closeAsOk.dialogProcedure = CallLibraryFunction("USER32", "GetWindowLongPtrA", {window, kGwlpWndProc});
+    closeAsOk.okButton = okButton;
+    CallLibraryFunction("USER32", "SetWindowLongPtrA",
+                        {window, kGwlpWndProc, reinterpret_cast<std::intptr_t>(&InformationWindowProcedure)});
+}
 
 void CreateControls(Handle window) {
     InformationDialogState& d = informationDialog;
@@ -76,11 +108,13 @@ void DestroyInformationWindow() {
 
 void OpenInformationDialog() {
     FlushEvents();
+    informationDialog.escapeKey = WatchDialogKey(kVkEscape);
     informationDialog.open = 1;
     SetWindowStyleFlags(kDialogStyleFlags);
     const Handle window = CreateDialogWindow(mainWindow.mainWindow, kTitle, ScreenWidth(), ScreenHeight(), 100, 100);
     informationDialog.window = window;
     CreateControls(window);
+    AnswerCloseAsOk(window, informationDialog.okButton);
     // Centred on the nominal size, not on the outer size.
     const int x = static_cast<int>(ScreenWidth() * 0.5 - kNominalWidth / 2);
     const int y = static_cast<int>(ScreenHeight() * 0.5 - kNominalHeight / 2);
@@ -88,13 +122,13 @@ void OpenInformationDialog() {
 }
 
 void PollInformationDialog() {
-    const InformationDialogState& d = informationDialog;
+    InformationDialogState& d = informationDialog;
     if (Clicked(d.websiteButton)) {
         ShellOpen(kHomePageAddress, "", kShowHidden);
         FlushEvents();
         return;
     }
-    if ((KeyDown(kVkEscape) && ForegroundWindow() == d.window) || Clicked(d.okButton)) {
+    if ((DialogKeyPressed(d.escapeKey) && ForegroundWindow() == d.window) || Clicked(d.okButton)) {
         DestroyInformationWindow();
         FlushEvents();
         SetErrorLevel(-1);
@@ -104,6 +138,14 @@ void PollInformationDialog() {
         SetControlFocus(mainWindow.pluginList);
         latches.enter = 1;
     }
+}
+
+void BringInformationDialogToFront() {
+    const Handle window = informationDialog.window;
+    if (CallLibraryFunction("USER32", "IsIconic", {window}) != 0) {
+        CallLibraryFunction("USER32", "ShowWindow", {window, kSwRestore});
+    }
+    CallLibraryFunction("USER32", "SetForegroundWindow", {window});
 }
 
 Handle CreateBitmapStatic(const Text& name, int x, int y, int width, int height, Handle parent) {

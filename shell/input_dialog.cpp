@@ -23,6 +23,8 @@ constexpr int kPollMs = 20;
 }  // namespace
 
 Text InputDialog(const Text& prompt, const Text& title, const Text& initial) {
+    DialogKey escape = WatchDialogKey(kVkEscape);
+    DialogKey enter = WatchDialogKey(kVkReturn);
     const Handle dialog = OpenModalDialog(title);
     const Handle ok = DialogControl(dialog, "BUTTON", kOkText, kPushButtonStyle, 15, 68, 60, 23);
     const Handle cancel = DialogControl(dialog, "BUTTON", Say(kCancelText), kPushButtonStyle, 195, 68, 60, 23);
@@ -38,8 +40,8 @@ Text InputDialog(const Text& prompt, const Text& title, const Text& initial) {
     Text result;
     for (;;) {
         PauseInterface(kPollMs);
-        if (KeyDown(kVkEscape) || Clicked(cancel)) break;
-        if (KeyDown(kVkReturn) || Clicked(ok)) {
+        if (DialogKeyPressed(escape) || Clicked(cancel)) break;
+        if (DialogKeyPressed(enter) || Clicked(ok)) {
             result = GetControlText(field);
             break;
         }

@@ -1,7 +1,8 @@
 // The plugin list's context menu on the real window, its items chosen with the keyboard: every
 // item acts on the selected row (not on the row under the cursor), Move Up is missing on the
-// first row and Move Down on the last (seen by what the same position does), the "All" submenu
-// acts on every plugin, no menu opens without a selection, and the German menu.
+// first row and Move Down on the last (seen by what the same position does), the Enter that
+// chose Rename does not confirm its dialog, the "All" submenu acts on every plugin, no menu opens
+// without a selection, and the German menu.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -121,6 +122,30 @@ TEST_F(ContextMenuTest, EveryItemActsOnTheSelectedRow) {
     EXPECT_EQ(AnswerBox("Question:", IDYES), "Do yo really want to delete this plugin?\r\rAlpha");
     EXPECT_TRUE(RowsBecome({})) << Joined(Rows());
     EXPECT_FALSE(FileExists(PluginPath("a.src")));
+}
+
+// A person choosing Rename with the arrows and Enter still holds Enter for a moment when the
+// dialog opens: that Enter belongs to the menu and must not confirm the dialog.
+TEST_F(ContextMenuTest, TheEnterThatChoseRenameLeavesTheDialogOpen) {
+    // Line ends that any rewrite would change, so a rewrite with the same name shows.
+    ASSERT_TRUE(WriteFileBytes(PluginPath("a.src"), UnixPluginSource("Alpha")));
+    AddPlugin("b.src", "Bravo");
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const std::string before = FileText("a.src");
+
+    ASSERT_TRUE(SelectRow(0));
+    HWND menu = OpenMenuAt(0);
+    ASSERT_TRUE(menu) << "no menu opened";
+    for (int i = 0; i <= kRename; ++i) MenuKey(menu, VK_DOWN);
+    ASSERT_TRUE(XKeys({"Return"}, 150));
+    HWND rename = WaitDialog("Rename Plugin");
+    Sleep(300);
+    EXPECT_EQ(FileText("a.src"), before) << "the plugin file was rewritten unasked";
+    ASSERT_TRUE(rename && IsWindow(rename)) << "the Enter that chose Rename confirmed the dialog (or none opened)";
+
+    ASSERT_TRUE(XKeys({"Escape"}));
+    ASSERT_TRUE(DialogClosed(rename));
+    EXPECT_EQ(FileText("a.src"), before);
 }
 
 TEST_F(ContextMenuTest, AllSubmenuActsOnEveryPlugin) {
