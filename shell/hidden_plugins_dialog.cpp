@@ -58,10 +58,15 @@ bool RestoreAsked(const HiddenPluginsDialogState& d) {
            Clicked(d.restoreButton);
 }
 
-// A restore that failed (the catalogue has said why) leaves the row and both lists as they were.
+// After a restore that failed (the catalogue has said why) both lists are read again, so that a
+// hidden file gone since the dialog opened loses its row and the count follows the folder.
 void RestoreSelectedRow(HiddenPluginsDialogState& d) {
     if (d.row < 0) return;
-    if (!RestoreHiddenPlugin(GetListItemText(d.fileList, d.row))) return;
+    if (!RestoreHiddenPlugin(GetListItemText(d.fileList, d.row))) {
+        FillPluginList(d.displayList, d.fileList, d.row, "*.HID");
+        UpdateShowHiddenButton();
+        return;
+    }
     ListDelete(d.displayList, d.row);
     ListDelete(d.fileList, d.row);
     const int left = ListCount(d.displayList);

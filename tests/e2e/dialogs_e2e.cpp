@@ -204,6 +204,27 @@ TEST_F(DialogsTest, AnEmptyHiddenPluginsDialogClosesWithEscapeOrEnter) {
     }
 }
 
+TEST_F(DialogsTest, AHiddenFileGoneWhileTheDialogIsOpenIsNamedAndLosesItsRow) {
+    AddPlugin("a.src", "Alpha");
+    AddPlugin("h1.hid", "Hidden one");
+    AddPlugin("h2.hid", "Hidden two");
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(ClickButton(At(kShowHidden)));
+    HWND dialog = WaitDialog("Hidden Search Plugins");
+    ASSERT_TRUE(dialog);
+    const std::vector<HWND> c = Children(dialog);
+    ASSERT_TRUE(WaitUntil([&] { return ListCount(c[kHiddenNames]) == 2; }));
+    ASSERT_TRUE(DeleteFileA(PluginPath("h1.hid").c_str()));
+    ASSERT_TRUE(ClickButton(c[kHiddenRestore]));
+    EXPECT_NE(AnswerBox("Message:").find("h1.hid"), std::string::npos) << "the gone file must be named";
+    EXPECT_TRUE(WaitUntil([&] { return ListRows(c[kHiddenNames]) == std::vector<std::string>{"Hidden two"}; }))
+        << Joined(ListRows(c[kHiddenNames]));
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(At(kShowHidden)) == "  Show Hidden (1)"; }));
+    EXPECT_FALSE(FileExists(PluginPath("h1.src"))) << "no file may be created";
+    ASSERT_TRUE(ClickButton(c[kHiddenOk]));
+    EXPECT_TRUE(DialogClosed(dialog));
+}
+
 TEST_F(DialogsTest, InformationWindowOpensOnceKeepsTheMainWindowUsableAndClosesOnlyItself) {
     ShellLog log(TestName());
     AddPlugin("a.src", "Alpha");
