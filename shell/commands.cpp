@@ -12,7 +12,7 @@
 #include "shell/main_window.h"
 #include "shell/shell_state.h"
 #include "shell/startup.h"
-#include "toolkit/controls.h"
+#include "toolkit/frame_window.h"
 #include "toolkit/interface_thread.h"
 #include "toolkit/list_box.h"
 

@@ -5,6 +5,7 @@
 #include "toolkit/controls.h"
 #include "toolkit/errors.h"
 #include "toolkit/event_state.h"
+#include "toolkit/frame_window.h"
 #include "toolkit/input_state.h"
 #include "toolkit/interface_thread.h"
 
@@ -38,8 +39,8 @@ bool DialogKeyPressed(DialogKey& key) {
 }
 
 bool Clicked(Handle button) {
-    const auto wParam = static_cast<std::uintptr_t>(events.userWParam.load());
-    return button != 0 && ((wParam >> 16) & 0xFFFF) == 0 && events.userLParam.load() == button;
+    const auto wParam = static_cast<std::uintptr_t>(eventState.userWParam.load());
+    return button != 0 && ((wParam >> 16) & 0xFFFF) == 0 && eventState.userLParam.load() == button;
 }
 
 Handle DialogControl(Handle dialog, const char* className, const Text& text, std::uint32_t style, int x,

@@ -11,6 +11,7 @@
 #include "toolkit/controls.h"
 #include "toolkit/errors.h"
 #include "toolkit/files.h"
+#include "toolkit/frame_window.h"
 #include "toolkit/interface_thread.h"
 
 InformationDialogState informationDialog;

@@ -9,8 +9,8 @@
 #include "shell/main_loop.h"
 #include "shell/shell_state.h"
 #include "shell/startup.h"
-#include "toolkit/controls.h"
 #include "toolkit/files.h"
+#include "toolkit/frame_window.h"
 #include "toolkit/input_state.h"
 #include "toolkit/interface_thread.h"
 

@@ -12,8 +12,8 @@
 #include "shell/shell_state.h"
 #include "shell/startup.h"
 #include "shell/startup_rules.h"
-#include "toolkit/controls.h"
 #include "toolkit/event_state.h"
+#include "toolkit/frame_window.h"
 #include "toolkit/input_state.h"
 #include "toolkit/interface_thread.h"
 #include "toolkit/list_box.h"
@@ -52,7 +52,7 @@ bool Down(int virtualKey) { return KeyStateIsDown(dispatchInputs.keyState(virtua
 bool ListKey(int virtualKey) { return ListFocus() && Down(virtualKey); }
 bool ListAltKey(int letter) { return ListFocus() && Down(kVkMenu) && Down(letter); }
 bool MenuItem(int id) {
-    return (static_cast<std::uintptr_t>(events.userWParam.load()) & 0xFFFF) == static_cast<std::uintptr_t>(id);
+    return (static_cast<std::uintptr_t>(eventState.userWParam.load()) & 0xFFFF) == static_cast<std::uintptr_t>(id);
 }
 
 // The conditions of the dispatch table. A menu item stands in for the focus-and-key test only;
@@ -102,7 +102,7 @@ bool DeleteAsked() {
     return ((ListFocus() && dispatchInputs.keyState(kVkDelete) < 0) || MenuItem(kMenuDelete)) && Foreground() &&
            Selection() >= 0;
 }
-bool CloseAsked() { return events.userMessage.load() == kWmClose; }
+bool CloseAsked() { return eventState.userMessage.load() == kWmClose; }
 
 void DispatchOneCommand() {
     for (const DispatchRow& row : kDispatchTable) {

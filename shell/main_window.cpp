@@ -13,6 +13,7 @@
 #include "toolkit/controls.h"
 #include "toolkit/errors.h"
 #include "toolkit/event_state.h"
+#include "toolkit/frame_window.h"
 #include "toolkit/interface_thread.h"
 #include "toolkit/list_box.h"
 
@@ -61,7 +62,7 @@ void OpenOffScreen() {
     SetWindowStyleFlags(kMainWindowStyleFlags);
     OpenMainWindow(ScreenWidth(), ScreenHeight(), mainWindowLayout.windowWidth,
                    mainWindowLayout.windowHeight);
-    mainWindow.mainWindow = events.currentWindow.load();
+    mainWindow.mainWindow = eventState.currentWindow.load();
     SetTrueColour(1);
     ClearWindow(SystemColour(COLOR_BTNFACE));
 }

@@ -184,7 +184,7 @@ bool KeyDown(int virtualKey) { return KeyStateIsDown(KeyState(virtualKey)); }
 bool KeyUp(int virtualKey) { return KeyStateIsUp(KeyState(virtualKey)); }
 
 void FlushEvents() {
-    const Handle window = events.currentWindow.load();
+    const Handle window = eventState.currentWindow.load();
     CallLibraryFunction("USER32", "SetTimer", {window, 1, 1, 0});
     AwaitInputEvent();
     CallLibraryFunction("USER32", "KillTimer", {window, 1});

@@ -7,20 +7,22 @@
 
 #include <cstdint>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 #include "toolkit/errors.h"
 #include "toolkit/interface_thread.h"
+#include "toolkit/interface_thread_internal.h"
+#include "toolkit/owned_handle.h"
+#include "toolkit/window_handles.h"
 #include "toolkit/window_procedures.h"
 #include "toolkit/window_settings.h"
 
 namespace {
 
-HWND AsHwnd(Handle h) { return reinterpret_cast<HWND>(h); }
-Handle AsHandle(HWND w) { return reinterpret_cast<Handle>(w); }
 HINSTANCE Instance() { return reinterpret_cast<HINSTANCE>(ProgramInstance()); }
 
-// What request 40962 carries. With the explicit-id flag the window gets exactly the block's
+// What a control-creation request carries. With the explicit-id flag the window gets exactly the block's
 // id and instance; without it, the next automatic id and the program's instance.
 struct ControlRequest {
     bool explicitId = false;
@@ -36,13 +38,15 @@ struct ControlRequest {
 };
 
 // State of control creation. nextAutomaticId is written by the interface thread only; the
-// rich-edit library and the font list by the program thread.
+// rich-edit library and the font list by the program thread. The library and the fonts are
+// released when the toolkit ends.
 struct ControlState {
     int nextAutomaticId = 1000;
     std::once_flag richEditLoaded;
     const char* richEditClass = "RichEdit";
+    LoadedLibrary richEditLibrary;
     std::mutex fontLock;
-    std::vector<HFONT> fonts;
+    std::vector<GdiObject<HFONT>> fonts;
     bool fontCleanupRegistered = false;
 };
 ControlState controlState;
@@ -68,7 +72,7 @@ void CreateFromBlock(ControlRequest& block) {
 }
 
 HWND SendControlRequest(ControlRequest& block) {
-    SendRequest(kReqCreateControl, [&block] { CreateFromBlock(block); });
+    SendRequest([&block] { CreateFromBlock(block); });
     return block.result;
 }
 
@@ -101,13 +105,15 @@ HWND CreateAutomatic(const char* className, std::uint32_t style, std::uint32_t e
 // library stays loaded while controls of its class may exist.
 const char* RichEditClass() {
     std::call_once(controlState.richEditLoaded, [] {
-        HMODULE library = LoadLibraryA("RICHED20.DLL");
+        LoadedLibrary library(LoadLibraryA("RICHED20.DLL"));
         if (library) {
             controlState.richEditClass = "RichEdit20A";
         } else {
-            library = LoadLibraryA("RICHED32.DLL");
+            library.reset(LoadLibraryA("RICHED32.DLL"));
         }
-        if (library) AtToolkitEnd([library] { FreeLibrary(library); });
+        if (!library) return;
+        controlState.richEditLibrary = std::move(library);
+        AtToolkitEnd([] { controlState.richEditLibrary.reset(); });
     });
     return controlState.richEditClass;
 }
@@ -158,13 +164,13 @@ Handle CreateRichEdit(const ControlKind& kind, Handle parent, const Text& text, 
                       int width, int height) {
     HWND edit = CreateAutomatic(RichEditClass(), kind.style, kind.extendedStyle, parent, text, x,
                                 y, width, height);
-    SendRequest(kReqCreateControl, [parent] { InvalidateRect(AsHwnd(parent), nullptr, TRUE); });
+    SendRequest([parent] { InvalidateRect(AsHwnd(parent), nullptr, TRUE); });
     return AsHandle(edit);
 }
 
 Handle CreateFromTemplate(Handle parent) {
     HWND dialog = nullptr;
-    SendRequest(kReqCreateControl, [&] {
+    SendRequest([&] {
         dialog = CreateDialogParamA(Instance(), "LDIALOG", AsHwnd(parent), TemplateDialogProc, 0);
     });
     return AsHandle(dialog);
@@ -175,7 +181,7 @@ Handle CreateSpinEdit(const char* className, std::uint32_t style, std::uint32_t 
                       Handle parent, const Text& text, int x, int y, int width, int height) {
     HWND edit = CreateAutomatic(className, style, extendedStyle, parent, text, x, y, width, height);
     if (!edit) return 0;
-    SendRequest(kReqCreateControl, [edit, parent] {
+    SendRequest([edit, parent] {
         HWND spin = CreateWindowExA(0, UPDOWN_CLASSA, nullptr,
                                     WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT |
                                         UDS_ARROWKEYS | UDS_NOTHOUSANDS,
@@ -274,7 +280,7 @@ Handle CreateWindowDirect(const Text& className, const Text& text, std::uint32_t
 
 Handle CreateDialogWindow(Handle parent, const Text& title, int x, int y, int width, int height) {
     HWND dialog = nullptr;
-    SendRequest(kReqCreateDialog, [&] {
+    SendRequest([&] {
         dialog = CreateWindowExA(windowSettings.extendedStyle.load(), "DIALOG", title.c_str(),
                                  windowSettings.style.load(), x, y, width, height, AsHwnd(parent),
                                  nullptr, Instance(), nullptr);
@@ -294,20 +300,20 @@ Handle CreateFontHandle(const Text& face, int height, int width, int bold, int i
     font.lfUnderline = static_cast<BYTE>(underline & 0xFF);
     font.lfCharSet = ANSI_CHARSET;
     lstrcpynA(font.lfFaceName, face.c_str(), LF_FACESIZE);
-    HFONT handle = CreateFontIndirectA(&font);
+    GdiObject<HFONT> handle(CreateFontIndirectA(&font));
     if (!handle) return 0;
+    const Handle created = reinterpret_cast<Handle>(handle.get());
 
     std::lock_guard<std::mutex> guard(controlState.fontLock);
-    controlState.fonts.push_back(handle);
+    controlState.fonts.push_back(std::move(handle));
     if (!controlState.fontCleanupRegistered) {
         controlState.fontCleanupRegistered = true;
         AtToolkitEnd([] {
             std::lock_guard<std::mutex> g(controlState.fontLock);
-            for (HFONT f : controlState.fonts) DeleteObject(f);
             controlState.fonts.clear();
         });
     }
-    return reinterpret_cast<Handle>(handle);
+    return created;
 }
 
 void SetCreationFontMode(std::intptr_t mode) { windowSettings.creationFontMode.store(mode); }
@@ -322,13 +328,13 @@ void PlaceWindow(Handle window, int x, int y, int width, int height, int zOrder)
 int ShowWindowMode(Handle window, int mode) {
     const int wasVisible = IsWindowVisible(AsHwnd(window)) ? 1 : 0;
     ShowWindowAsync(AsHwnd(window), mode);
-    PostRequest(kReqDispatchPending, DispatchPendingMessages);
+    PostRequest(DispatchPendingMessages);
     return wasVisible;
 }
 
 int DestroyWindowHandle(Handle window) {
     BOOL destroyed = FALSE;
-    SendRequest(kReqDestroyWindow, [&] { destroyed = DestroyWindow(AsHwnd(window)); });
+    SendRequest([&] { destroyed = DestroyWindow(AsHwnd(window)); });
     return destroyed ? 1 : 0;
 }
 

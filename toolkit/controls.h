@@ -1,6 +1,6 @@
-// Windows and controls: the main window and its settings, controls by keyword or class,
-// dialog windows, fonts, placing and showing, texts. Every call that creates, changes or
-// destroys a window runs on the interface thread through the request channel.
+// Controls by keyword or class, dialog windows, fonts, placing and showing windows, texts.
+// Every call that creates, changes or destroys a window runs on the interface thread through
+// the request channel.
 #pragma once
 
 #include <cstdint>
@@ -8,19 +8,6 @@
 #include "toolkit/handle.h"
 #include "toolkit/text.h"
 
-// Main window.
-void SetWindowStyleFlags(int flags);
-void SetMainWindowTitle(const Text& title);
-void OpenMainWindow(int x, int y, int width, int height);
-int MainWindowLeft();
-int MainWindowTop();
-int MainWindowRight();
-int MainWindowBottom();
-void ClearWindow(int colour);
-void DrawBitmapResource(Handle instance, const Text& name, int x, int y, int mode);
-void SetMousePointer(int number);
-
-// Controls and dialog windows.
 Handle CreateControl(const Text& keyword, Handle parent, const Text& text, int x, int y, int width, int height);
 Handle CreateButton(Handle parent, const Text& text, int x, int y, int width, int height);
 Handle CreateEditField(Handle parent, const Text& text, int x, int y, int width, int height);

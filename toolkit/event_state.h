@@ -36,4 +36,4 @@ struct EventState {
     std::atomic<std::int32_t> repaintNeeded{0};
 };
 
-extern EventState events;
+extern EventState eventState;

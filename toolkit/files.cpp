@@ -12,62 +12,10 @@
 
 #include "toolkit/errors.h"
 #include "toolkit/interface_thread.h"
+#include "toolkit/interface_thread_internal.h"
+#include "toolkit/owned_handle.h"
 
 namespace {
-
-// Owns a handle that CloseHandle releases (files opened with CreateFileA).
-class FileHandle {
-public:
-    FileHandle() = default;
-    explicit FileHandle(HANDLE h) : handle_(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
-    ~FileHandle() { Close(); }
-    FileHandle(FileHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    FileHandle& operator=(FileHandle&& other) noexcept {
-        if (this != &other) {
-            Close();
-            handle_ = std::exchange(other.handle_, nullptr);
-        }
-        return *this;
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    HANDLE get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    void Close() {
-        if (handle_) CloseHandle(std::exchange(handle_, nullptr));
-    }
-
-private:
-    HANDLE handle_ = nullptr;
-};
-
-// Owns a search started with FindFirstFileA.
-class FindHandle {
-public:
-    FindHandle() = default;
-    explicit FindHandle(HANDLE h) : handle_(h) {}
-    ~FindHandle() { Close(); }
-    FindHandle(FindHandle&& other) noexcept : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
-    FindHandle& operator=(FindHandle&& other) noexcept {
-        if (this != &other) {
-            Close();
-            handle_ = std::exchange(other.handle_, INVALID_HANDLE_VALUE);
-        }
-        return *this;
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-
-    HANDLE get() const { return handle_; }
-    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
-    void Close() {
-        if (handle_ != INVALID_HANDLE_VALUE) FindClose(std::exchange(handle_, INVALID_HANDLE_VALUE));
-    }
-
-private:
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
-};
 
 // A text output stream: bytes go to the file unchanged, each WriteText in one WriteFile call,
 // so a failed write shows at once and closing has nothing left to flush. Only writing
@@ -88,10 +36,10 @@ struct FileSlot {
 struct FileState {
     std::array<FileSlot, kLastFileSlot + 1> slots;
     int ioStatus = kIoOk;
-    FindHandle search;
+    SearchHandle search;
     bool searchReleasedAtEnd = false;  // the toolkit-end cleanup has been registered
 };
-FileState files;
+FileState fileState;
 
 // The slot, or nullptr after raising the fatal error for a number outside 1..15.
 FileSlot* SlotAt(int n) {
@@ -99,16 +47,16 @@ FileSlot* SlotAt(int n) {
         RaiseFatalError(kErrFileNumber);
         return nullptr;
     }
-    return &files.slots[static_cast<std::size_t>(n)];
+    return &fileState.slots[static_cast<std::size_t>(n)];
 }
 
 // Open and read operations keep only the low Win32 codes; the higher ones would collide
 // with the toolkit's own codes.
 void SetIoStatusFromOpenOrRead(DWORD error) {
-    if (error >= 1 && error <= 18) files.ioStatus = static_cast<int>(error);
+    if (error >= 1 && error <= 18) fileState.ioStatus = static_cast<int>(error);
 }
 
-void SetIoStatusFromLastError() { files.ioStatus = static_cast<int>(GetLastError()); }
+void SetIoStatusFromLastError() { fileState.ioStatus = static_cast<int>(GetLastError()); }
 
 Text EntryName(const WIN32_FIND_DATAA& data) {
     Text name = data.cFileName;
@@ -117,9 +65,9 @@ Text EntryName(const WIN32_FIND_DATAA& data) {
 }
 
 void ReleaseSearchAtToolkitEnd() {
-    if (files.searchReleasedAtEnd) return;
-    files.searchReleasedAtEnd = true;
-    AtToolkitEnd([] { files.search.Close(); });
+    if (fileState.searchReleasedAtEnd) return;
+    fileState.searchReleasedAtEnd = true;
+    AtToolkitEnd([] { fileState.search.reset(); });
 }
 
 // Builds the NUL-terminated text of a file in an area. The count follows the line-end rules
@@ -237,8 +185,8 @@ void AssignFileName(int slot, const Text& name) {
 void OpenBinaryFile(int slot) {
     FileSlot* s = SlotAt(slot);
     if (!s) return;
-    files.ioStatus = kIoOk;
-    s->raw.Close();  // a handle of its own, opened without sharing, would block the new one
+    fileState.ioStatus = kIoOk;
+    s->raw.reset();  // a handle of its own, opened without sharing, would block the new one
     s->raw = FileHandle(CreateFileA(s->name.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS,
                                     FILE_FLAG_RANDOM_ACCESS | FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!s->raw) SetIoStatusFromOpenOrRead(GetLastError());
@@ -248,10 +196,10 @@ std::int64_t ReadFileBlock(int slot, MemoryArea& area, std::size_t offset, std::
     FileSlot* s = SlotAt(slot);
     if (!s) return -1;
     if (!s->raw) {
-        files.ioStatus = kIoSlotNotOpen;
+        fileState.ioStatus = kIoSlotNotOpen;
         return -1;
     }
-    files.ioStatus = kIoOk;
+    fileState.ioStatus = kIoOk;
     // Never past the end of the area, whatever the caller asks for.
     const std::size_t room = offset < area.size() ? area.size() - offset : 0;
     const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>({count, room, MAXDWORD}));
@@ -266,24 +214,24 @@ void CloseFile(int slot) {
     FileSlot* s = SlotAt(slot);
     if (!s) return;
     if (s->raw) {
-        s->raw.Close();
+        s->raw.reset();
     } else {
         s->stream.reset();
     }
 }
 
 std::int64_t FileSize(const Text& name) {
-    files.ioStatus = kIoOk;
+    fileState.ioStatus = kIoOk;
     std::int64_t size = -1;
     if (const std::optional<std::int64_t> direct = SizeWithoutSearch(name)) {
         size = *direct;
     } else {
         WIN32_FIND_DATAA data{};
-        FindHandle found(FindFirstFileA(name.c_str(), &data));
+        SearchHandle found(FindFirstFileA(name.c_str(), &data));
         if (found) size = static_cast<std::int64_t>(data.nFileSizeLow);
     }
     if (size < 0) {
-        files.ioStatus = kIoSlotNotOpen;
+        fileState.ioStatus = kIoSlotNotOpen;
         RaiseWarning(kErrFileNotFound, name);
     }
     return size;
@@ -293,15 +241,15 @@ void CreateTextFile(int slot) {
     FileSlot* s = SlotAt(slot);
     if (!s) return;
     if (s->name.empty()) {
-        files.ioStatus = kIoSlotHasNoName;
+        fileState.ioStatus = kIoSlotHasNoName;
         return;
     }
-    files.ioStatus = kIoOk;
+    fileState.ioStatus = kIoOk;
     s->stream.reset();
     FileHandle file(CreateFileA(s->name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
-        files.ioStatus = kIoNotFoundOrNotCreated;
+        fileState.ioStatus = kIoNotFoundOrNotCreated;
         return;
     }
     s->stream.emplace(TextStream{std::move(file)});
@@ -312,7 +260,7 @@ void WriteText(int slot, const Text& text, int separatorMode, bool /*fromNumber*
     FileSlot* s = SlotAt(slot);
     if (!s) return;
     if (!s->stream || s->stream->failed) {
-        files.ioStatus = kIoSlotNotOpen;
+        fileState.ioStatus = kIoSlotNotOpen;
         return;
     }
     Text copy = text;
@@ -321,22 +269,22 @@ void WriteText(int slot, const Text& text, int separatorMode, bool /*fromNumber*
     if (separatorMode == 2) bytes += "\r\n";
     if (!WriteAll(*s->stream, bytes.data(), bytes.size())) {
         s->stream->failed = true;
-        files.ioStatus = kIoSlotNotOpen;
+        fileState.ioStatus = kIoSlotNotOpen;
     }
 }
 
 void CloseTextFile(int slot) {
     FileSlot* s = SlotAt(slot);
     if (!s) return;
-    files.ioStatus = kIoOk;
+    fileState.ioStatus = kIoOk;
     if (s->stream) {
         // A stream that failed lost text: say so instead of reporting success.
-        if (s->stream->failed) files.ioStatus = kIoSlotNotOpen;
+        if (s->stream->failed) fileState.ioStatus = kIoSlotNotOpen;
         s->stream.reset();
         return;
     }
-    s->raw.Close();
-    files.ioStatus = kIoSlotNotOpen;
+    s->raw.reset();
+    fileState.ioStatus = kIoSlotNotOpen;
 }
 
 void ReadTextFileIntoArea(MemoryArea& area, const Text& name) {
@@ -391,14 +339,14 @@ std::optional<std::uint32_t> AttributesIfPresent(const Text& path) {
 void RenameFile(int slot, const Text& newName) {
     FileSlot* s = SlotAt(slot);
     if (!s) return;
-    files.ioStatus = kIoOk;
+    fileState.ioStatus = kIoOk;
     if (!MoveFileA(s->name.c_str(), newName.c_str())) SetIoStatusFromLastError();
 }
 
 void EraseFile(int slot) {
     FileSlot* s = SlotAt(slot);
     if (!s) return;
-    files.ioStatus = kIoOk;
+    fileState.ioStatus = kIoOk;
     if (!DeleteFileA(s->name.c_str())) SetIoStatusFromLastError();
 }
 
@@ -424,49 +372,49 @@ void SetFileAttributesOf(int slot, std::uint32_t bits) {
 }
 
 Text FindFirstEntry(const Text& pattern) {
-    files.search.Close();
+    fileState.search.reset();
     ReleaseSearchAtToolkitEnd();
     WIN32_FIND_DATAA data{};
-    files.search = FindHandle(FindFirstFileA(pattern.c_str(), &data));
-    if (!files.search) {
-        files.ioStatus = kIoNoMoreEntries;
+    fileState.search = SearchHandle(FindFirstFileA(pattern.c_str(), &data));
+    if (!fileState.search) {
+        fileState.ioStatus = kIoNoMoreEntries;
         return Text();
     }
-    files.ioStatus = kIoOk;
+    fileState.ioStatus = kIoOk;
     return EntryName(data);
 }
 
 Text FindNextEntry() {
     WIN32_FIND_DATAA data{};
-    if (!files.search || !FindNextFileA(files.search.get(), &data)) {
-        files.ioStatus = kIoNoMoreEntries;
+    if (!fileState.search || !FindNextFileA(fileState.search.get(), &data)) {
+        fileState.ioStatus = kIoNoMoreEntries;
         return Text();
     }
-    files.ioStatus = kIoOk;
+    fileState.ioStatus = kIoOk;
     return EntryName(data);
 }
 
 int TakeIoStatus() {
-    return std::exchange(files.ioStatus, kIoOk);
+    return std::exchange(fileState.ioStatus, kIoOk);
 }
 
 int PeekIoStatus() {
-    return files.ioStatus;
+    return fileState.ioStatus;
 }
 
 void MakeFolder(const Text& path) {
-    files.ioStatus = kIoOk;
+    fileState.ioStatus = kIoOk;
     if (!CreateDirectoryA(path.c_str(), nullptr)) SetIoStatusFromLastError();
 }
 
 void ChangeFolder(const Text& path) {
-    files.ioStatus = kIoOk;
-    if (!SetCurrentDirectoryA(path.c_str())) files.ioStatus = kIoNotFoundOrNotCreated;
+    fileState.ioStatus = kIoOk;
+    if (!SetCurrentDirectoryA(path.c_str())) fileState.ioStatus = kIoNotFoundOrNotCreated;
 }
 
 void RemoveFolder(const Text& path) {
-    files.ioStatus = kIoOk;
-    if (!RemoveDirectoryA(path.c_str())) files.ioStatus = kIoNotFoundOrNotCreated;
+    fileState.ioStatus = kIoOk;
+    if (!RemoveDirectoryA(path.c_str())) fileState.ioStatus = kIoNotFoundOrNotCreated;
 }
 
 Text CurrentFolderOf(const Text& drive) {
@@ -505,7 +453,7 @@ std::intptr_t ShellOpen(const Text& file, const Text& verb, int showMode) {
     if (shellOpenReplacement) return shellOpenReplacement(file, verb, showMode);
     // On the interface thread, which has COM initialised for the shell's extensions.
     std::intptr_t result = 0;
-    SendRequest(kReqCallLibrary, [&] {
+    SendRequest([&] {
         result = reinterpret_cast<std::intptr_t>(
             ShellExecuteA(nullptr, verb.c_str(), file.c_str(), nullptr, nullptr, showMode));
     });

@@ -13,10 +13,12 @@
 #include "toolkit/command_line.h"
 #include "toolkit/errors.h"
 #include "toolkit/event_state.h"
+#include "toolkit/interface_thread_internal.h"
+#include "toolkit/owned_handle.h"
 #include "toolkit/text.h"
 #include "toolkit/window_classes.h"
 
-EventState events;
+EventState eventState;
 
 namespace {
 
@@ -24,27 +26,33 @@ namespace {
 // every destructor on the way runs (files get closed) before the thread ends.
 struct ProgramEnd {};
 
-// Process-wide toolkit state. Written by the interface thread during start; read by both.
-struct Toolkit {
+// The events by which the two threads wait for each other: auto-reset, but for loopEnded.
+struct ThreadSignals {
+    KernelHandle requestDone;
+    KernelHandle loopEnded;  // manual-reset: set once the message loop has returned
+    KernelHandle messageDispatched;
+    KernelHandle inputEvent;
+    KernelHandle keyEvent;
+    KernelHandle commandMouseEvent;
+    KernelHandle charEvent;
+};
+
+// The two threads and what connects them, with the start-up values both read. Written by the
+// interface thread during start and at the end; read by both.
+struct ToolkitThreads {
     HINSTANCE instance = nullptr;
     DWORD interfaceThreadId = 0;
     DWORD programThreadId = 0;
-    HANDLE programThread = nullptr;
+    KernelHandle programThread;
     HWND requestWindow = nullptr;
-    HANDLE requestDone = nullptr;
-    HANDLE loopEnded = nullptr;  // manual-reset: set once the message loop has returned
-    HANDLE messageDispatched = nullptr;
-    HANDLE inputEvent = nullptr;
-    HANDLE keyEvent = nullptr;
-    HANDLE commandMouseEvent = nullptr;
-    HANDLE charEvent = nullptr;
+    ThreadSignals signals;
     int screenWidth = 0;
     int screenHeight = 0;
     std::function<int()> programMain;
     // The error the last call by name left; only the interface thread touches it.
     DWORD libraryLastError = 0;
 };
-Toolkit toolkit;
+ToolkitThreads toolkitThreads;
 
 // The registered-message set: changed by the program thread, read by the window procedures.
 struct UserMessageSet {
@@ -54,38 +62,49 @@ struct UserMessageSet {
 };
 UserMessageSet userMessages;
 
-std::mutex cleanupLock;
-std::vector<std::function<void()>> cleanups;
+// What runs after the message loop ended, registered by any thread (AtToolkitEnd).
+struct ToolkitEndCleanups {
+    std::mutex lock;
+    std::vector<std::function<void()>> pending;
+};
+ToolkitEndCleanups toolkitEndCleanups;
 
 void RunCleanups() {
     std::vector<std::function<void()>> pending;
     {
-        std::lock_guard<std::mutex> guard(cleanupLock);
-        pending.swap(cleanups);
+        std::lock_guard<std::mutex> guard(toolkitEndCleanups.lock);
+        pending.swap(toolkitEndCleanups.pending);
     }
     for (auto it = pending.rbegin(); it != pending.rend(); ++it) (*it)();
 }
 
 struct RequestBlock {
-    int code;
     const std::function<void()>* action;
     bool posted;  // the requester waits on the request-done event
+    WPARAM serial;
 };
 
 // The one request the program has handed to the interface thread and not yet seen done. Any
 // program on the desktop can send message 32769 to the request window, so the window serves a
-// message only when its wParam and lParam name this block, and claims the block before running
-// it: a copy of the message, a made-up address or a block that was already served is ignored.
-// Requests are made one at a time; the lock keeps a second requesting thread out.
+// message only when its lParam is this block's address and its wParam the block's serial
+// number, and claims the block before running it: a copy of the message, a made-up address or
+// a block that was already served is ignored. Requests are made one at a time; the lock keeps a
+// second requesting thread out and guards lastSerial.
 struct RequestChannel {
     std::mutex lock;
+    WPARAM lastSerial = 0;
     std::atomic<RequestBlock*> inFlight{nullptr};
-    std::atomic<int> codeInFlight{0};
+    std::atomic<WPARAM> serialInFlight{0};
 };
 RequestChannel requestChannel;
 
+// A block for the action with the next serial number; the caller holds the channel's lock.
+RequestBlock NewRequest(const std::function<void()>& action, bool posted) {
+    return RequestBlock{&action, posted, ++requestChannel.lastSerial};
+}
+
 void PublishRequest(RequestBlock& block) {
-    requestChannel.codeInFlight.store(block.code);
+    requestChannel.serialInFlight.store(block.serial);
     requestChannel.inFlight.store(&block);
 }
 
@@ -98,7 +117,7 @@ void WithdrawRequest(RequestBlock& block) {
 RequestBlock* ClaimRequest(WPARAM wParam, LPARAM lParam) {
     RequestBlock* block = requestChannel.inFlight.load();
     if (block == nullptr || reinterpret_cast<LPARAM>(block) != lParam ||
-        static_cast<WPARAM>(requestChannel.codeInFlight.load()) != wParam) {
+        requestChannel.serialInFlight.load() != wParam) {
         return nullptr;
     }
     return requestChannel.inFlight.compare_exchange_strong(block, nullptr) ? block : nullptr;
@@ -111,7 +130,7 @@ void ServeRequest(WPARAM wParam, LPARAM lParam) {
     // modal loop or COM calls, which must not happen inside an inter-thread send.
     if (block->posted && InSendMessage()) ReplyMessage(0);
     (*block->action)();
-    if (block->posted) SetEvent(toolkit.requestDone);
+    if (block->posted) SetEvent(toolkitThreads.signals.requestDone.get());
 }
 
 LRESULT CALLBACK RequestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -130,55 +149,41 @@ LRESULT CALLBACK RequestWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 bool CreateRequestWindow() {
     WNDCLASSA cls{};
     cls.lpfnWndProc = RequestWindowProc;
-    cls.hInstance = toolkit.instance;
+    cls.hInstance = toolkitThreads.instance;
     cls.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
     cls.lpszClassName = "CW";
     if (!RegisterClassA(&cls)) return false;
-    toolkit.requestWindow = CreateWindowExA(0, "CW", "CW", 0, 0, 0, 0, 0, nullptr, nullptr,
-                                            toolkit.instance, nullptr);
-    return toolkit.requestWindow != nullptr;
+    toolkitThreads.requestWindow = CreateWindowExA(0, "CW", "CW", 0, 0, 0, 0, 0, nullptr, nullptr,
+                                                   toolkitThreads.instance, nullptr);
+    return toolkitThreads.requestWindow != nullptr;
 }
 
-HANDLE NewAutoResetEvent() { return CreateEventA(nullptr, FALSE, FALSE, nullptr); }
+KernelHandle NewAutoResetEvent() { return KernelHandle(CreateEventA(nullptr, FALSE, FALSE, nullptr)); }
 
 void CreateEvents() {
-    toolkit.requestDone = NewAutoResetEvent();
-    toolkit.loopEnded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    toolkit.messageDispatched = NewAutoResetEvent();
-    toolkit.inputEvent = NewAutoResetEvent();
-    toolkit.keyEvent = NewAutoResetEvent();
-    toolkit.commandMouseEvent = NewAutoResetEvent();
-    toolkit.charEvent = NewAutoResetEvent();
-}
-
-void CloseEvents() {
-    for (HANDLE h : {toolkit.requestDone, toolkit.loopEnded, toolkit.messageDispatched,
-                     toolkit.inputEvent, toolkit.keyEvent, toolkit.commandMouseEvent,
-                     toolkit.charEvent}) {
-        if (h) CloseHandle(h);
-    }
+    ThreadSignals& signals = toolkitThreads.signals;
+    signals.requestDone = NewAutoResetEvent();
+    signals.loopEnded = KernelHandle(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    signals.messageDispatched = NewAutoResetEvent();
+    signals.inputEvent = NewAutoResetEvent();
+    signals.keyEvent = NewAutoResetEvent();
+    signals.commandMouseEvent = NewAutoResetEvent();
+    signals.charEvent = NewAutoResetEvent();
 }
 
 DWORD WINAPI ProgramThreadEntry(void*) {
     // Wait until the interface thread has a message queue, then share its input state so
     // that focus and key queries see the interface thread's windows.
-    while (!PostThreadMessageA(toolkit.interfaceThreadId, WM_NULL, 0, 0)) Sleep(0);
-    AttachThreadInput(GetCurrentThreadId(), toolkit.interfaceThreadId, TRUE);
+    while (!PostThreadMessageA(toolkitThreads.interfaceThreadId, WM_NULL, 0, 0)) Sleep(0);
+    AttachThreadInput(GetCurrentThreadId(), toolkitThreads.interfaceThreadId, TRUE);
     int exitCode = 0;
     try {
-        exitCode = toolkit.programMain();
+        exitCode = toolkitThreads.programMain();
     } catch (const ProgramEnd&) {
         return 0;
     }
-    PostThreadMessageA(toolkit.interfaceThreadId, WM_QUIT, static_cast<WPARAM>(exitCode), 0);
+    PostThreadMessageA(toolkitThreads.interfaceThreadId, WM_QUIT, static_cast<WPARAM>(exitCode), 0);
     return 0;
-}
-
-void RecordLastMessage(const MSG& msg) {
-    events.lastWindow.store(reinterpret_cast<std::intptr_t>(msg.hwnd));
-    events.lastMessage.store(static_cast<std::int32_t>(msg.message));
-    events.lastWParam.store(static_cast<std::intptr_t>(msg.wParam));
-    events.lastLParam.store(static_cast<std::intptr_t>(msg.lParam));
 }
 
 int RunMessageLoop() {
@@ -187,36 +192,36 @@ int RunMessageLoop() {
         // Requests go to the request window and nowhere else; the same id sent to the
         // thread or to another window is nobody's request.
         if (msg.message == kRequestMessage) {
-            if (msg.hwnd == toolkit.requestWindow) DispatchMessageA(&msg);
+            if (msg.hwnd == toolkitThreads.requestWindow) DispatchMessageA(&msg);
             continue;
         }
-        HWND dialog = reinterpret_cast<HWND>(events.activeDialog.load());
+        HWND dialog = reinterpret_cast<HWND>(eventState.activeDialog.load());
         if (!(dialog && IsDialogMessageA(dialog, &msg))) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
-        RecordLastMessage(msg);
-        PulseEvent(toolkit.messageDispatched);
+        RecordMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+        PulseEvent(toolkitThreads.signals.messageDispatched.get());
     }
-    SetEvent(toolkit.loopEnded);
+    SetEvent(toolkitThreads.signals.loopEnded.get());
     return static_cast<int>(msg.wParam);
 }
 
 void ClearWaitState() {
-    events.menuItem.store(0);
-    events.notificationFlag.store(0);
-    events.eventCode.store(0);
-    events.keyDownCode.store(0);
-    events.userMessage.store(0);
-    events.mouseX.store(0);
-    events.mouseY.store(0);
+    eventState.menuItem.store(0);
+    eventState.notificationFlag.store(0);
+    eventState.eventCode.store(0);
+    eventState.keyDownCode.store(0);
+    eventState.userMessage.store(0);
+    eventState.mouseX.store(0);
+    eventState.mouseY.store(0);
 }
 
 void AfterWake() {
-    if (events.eventCode.load() != 5) {
-        events.focusControl.store(reinterpret_cast<std::intptr_t>(GetFocus()));
+    if (eventState.eventCode.load() != 5) {
+        eventState.focusControl.store(reinterpret_cast<std::intptr_t>(GetFocus()));
     }
-    events.lastMessageSnapshot.store(events.lastMessage.load());
+    eventState.lastMessageSnapshot.store(eventState.lastMessage.load());
 }
 
 // Calls fn with exactly `count` pointer-sized arguments, so that the call is right for any
@@ -242,47 +247,7 @@ Text StripDirectory(const Text& library) {
     return cut == Text::npos ? library : library.substr(cut + 1);
 }
 
-}  // namespace
-
-int RunToolkit(Handle instance, const char* rawCommandLine, std::function<int()> programMain) {
-    toolkit.instance = reinterpret_cast<HINSTANCE>(instance);
-    toolkit.interfaceThreadId = GetCurrentThreadId();
-    toolkit.programMain = std::move(programMain);
-    toolkit.screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    toolkit.screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    CreateEvents();
-    SetErrorLevel(1);
-    CoInitialize(nullptr);
-
-    char path[MAX_PATH * 2] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path - 1);
-    SetCommandLine(rawCommandLine ? rawCommandLine : "", path);
-
-    if (!CreateRequestWindow()) ExitProcess(1);
-    if (!RegisterToolkitWindowClasses(toolkit.instance)) ExitProcess(1);
-    InstallToolkitErrorSink();
-    {
-        std::lock_guard<std::mutex> guard(userMessages.lock);
-        userMessages.ids.clear();
-        userMessages.any.store(false);
-    }
-
-    toolkit.programThread = CreateThread(nullptr, 0, ProgramThreadEntry, nullptr, 0,
-                                         &toolkit.programThreadId);
-    if (!toolkit.programThread) ExitProcess(1);
-
-    int exitCode = RunMessageLoop();
-
-    WaitForSingleObject(toolkit.programThread, INFINITE);
-    CloseHandle(toolkit.programThread);
-    toolkit.programThread = nullptr;
-    RunCleanups();
-    UnregisterToolkitWindowClasses(toolkit.instance);
-    CloseEvents();
-    CoUninitialize();
-    return exitCode;
-}
-
+// Runtime errors show their boxes with ShowMessageBox and end with EndProgram.
 void InstallToolkitErrorSink() {
     ErrorSink sink;
     sink.showBox = [](const Text& text, const Text& caption, int flags) {
@@ -292,32 +257,72 @@ void InstallToolkitErrorSink() {
     SetErrorSink(std::move(sink));
 }
 
+}  // namespace
+
+int RunToolkit(Handle instance, const char* rawCommandLine, std::function<int()> programMain) {
+    toolkitThreads.instance = reinterpret_cast<HINSTANCE>(instance);
+    toolkitThreads.interfaceThreadId = GetCurrentThreadId();
+    toolkitThreads.programMain = std::move(programMain);
+    toolkitThreads.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    toolkitThreads.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    CreateEvents();
+    SetErrorLevel(1);
+    CoInitialize(nullptr);
+
+    char path[MAX_PATH * 2] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path - 1);
+    SetCommandLine(rawCommandLine ? rawCommandLine : "", path);
+
+    if (!CreateRequestWindow()) ExitProcess(1);
+    if (!RegisterToolkitWindowClasses(toolkitThreads.instance)) ExitProcess(1);
+    InstallToolkitErrorSink();
+    {
+        std::lock_guard<std::mutex> guard(userMessages.lock);
+        userMessages.ids.clear();
+        userMessages.any.store(false);
+    }
+
+    toolkitThreads.programThread = KernelHandle(
+        CreateThread(nullptr, 0, ProgramThreadEntry, nullptr, 0, &toolkitThreads.programThreadId));
+    if (!toolkitThreads.programThread) ExitProcess(1);
+
+    int exitCode = RunMessageLoop();
+
+    WaitForSingleObject(toolkitThreads.programThread.get(), INFINITE);
+    toolkitThreads.programThread.reset();
+    RunCleanups();
+    UnregisterToolkitWindowClasses(toolkitThreads.instance);
+    toolkitThreads.signals = ThreadSignals{};
+    CoUninitialize();
+    return exitCode;
+}
+
 void AtToolkitEnd(std::function<void()> cleanup) {
-    std::lock_guard<std::mutex> guard(cleanupLock);
-    cleanups.push_back(std::move(cleanup));
+    std::lock_guard<std::mutex> guard(toolkitEndCleanups.lock);
+    toolkitEndCleanups.pending.push_back(std::move(cleanup));
 }
 
 void TerminateProgramThread() {
-    if (toolkit.programThread && GetCurrentThreadId() != toolkit.programThreadId) {
-        TerminateThread(toolkit.programThread, 0);
+    if (toolkitThreads.programThread && GetCurrentThreadId() != toolkitThreads.programThreadId) {
+        TerminateThread(toolkitThreads.programThread.get(), 0);
     }
 }
 
-bool OnInterfaceThread() { return GetCurrentThreadId() == toolkit.interfaceThreadId; }
+bool OnInterfaceThread() { return GetCurrentThreadId() == toolkitThreads.interfaceThreadId; }
 
-Handle ProgramInstance() { return reinterpret_cast<Handle>(toolkit.instance); }
-int ScreenWidth() { return toolkit.screenWidth; }
-int ScreenHeight() { return toolkit.screenHeight; }
+Handle ProgramInstance() { return reinterpret_cast<Handle>(toolkitThreads.instance); }
+int ScreenWidth() { return toolkitThreads.screenWidth; }
+int ScreenHeight() { return toolkitThreads.screenHeight; }
 
-void SendRequest(int code, const std::function<void()>& action) {
+void SendRequest(const std::function<void()>& action) {
     if (OnInterfaceThread()) {
         action();
         return;
     }
     std::lock_guard<std::mutex> guard(requestChannel.lock);
-    RequestBlock block{code, &action, false};
+    RequestBlock block = NewRequest(action, false);
     PublishRequest(block);
-    SendMessageA(toolkit.requestWindow, kRequestMessage, static_cast<WPARAM>(code),
+    SendMessageA(toolkitThreads.requestWindow, kRequestMessage, block.serial,
                  reinterpret_cast<LPARAM>(&block));
     WithdrawRequest(block);
 }
@@ -325,30 +330,30 @@ void SendRequest(int code, const std::function<void()>& action) {
 // Posted to the request window, not to the thread: the modal loops of menus, message boxes and
 // window moves dispatch window messages but drop thread messages. The wait also ends when the
 // message loop has ended, since nothing would serve the request any more.
-void PostRequest(int code, const std::function<void()>& action) {
+void PostRequest(const std::function<void()>& action) {
     if (OnInterfaceThread()) {
         action();
         return;
     }
     std::lock_guard<std::mutex> guard(requestChannel.lock);
-    RequestBlock block{code, &action, true};
+    RequestBlock block = NewRequest(action, true);
     PublishRequest(block);
-    const auto wParam = static_cast<WPARAM>(code);
+    const WPARAM wParam = block.serial;
     const auto lParam = reinterpret_cast<LPARAM>(&block);
     // A full queue refuses the post; a sent message needs no room in it.
-    if (!PostMessageA(toolkit.requestWindow, kRequestMessage, wParam, lParam)) {
-        SendMessageA(toolkit.requestWindow, kRequestMessage, wParam, lParam);
+    if (!PostMessageA(toolkitThreads.requestWindow, kRequestMessage, wParam, lParam)) {
+        SendMessageA(toolkitThreads.requestWindow, kRequestMessage, wParam, lParam);
     }
-    if (IsWindow(toolkit.requestWindow)) {
-        const HANDLE ends[] = {toolkit.requestDone, toolkit.loopEnded};
+    if (IsWindow(toolkitThreads.requestWindow)) {
+        const HANDLE ends[] = {toolkitThreads.signals.requestDone.get(), toolkitThreads.signals.loopEnded.get()};
         WaitForMultipleObjects(2, ends, FALSE, INFINITE);
     }
     WithdrawRequest(block);
 }
 
 void EndProgram(int exitCode) {
-    PostThreadMessageA(toolkit.interfaceThreadId, WM_QUIT, static_cast<WPARAM>(exitCode), 0);
-    if (GetCurrentThreadId() == toolkit.programThreadId) throw ProgramEnd{};
+    PostThreadMessageA(toolkitThreads.interfaceThreadId, WM_QUIT, static_cast<WPARAM>(exitCode), 0);
+    if (GetCurrentThreadId() == toolkitThreads.programThreadId) throw ProgramEnd{};
     // On the interface thread: the program thread may be blocked in a request that will never
     // be served, so the process ends here.
     ExitProcess(static_cast<UINT>(exitCode));
@@ -360,22 +365,23 @@ std::intptr_t CallLibraryFunction(const Text& library, const Text& function,
     if (words.size() > kMaxLibraryArgs) words.resize(kMaxLibraryArgs);
     Text moduleName = StripDirectory(library);
 
+    // A library that is not loaded yet is loaded for this one call.
+    LoadedLibrary loadedHere;
     HMODULE module = GetModuleHandleA(moduleName.c_str());
-    bool loadedHere = false;
     if (!module) {
         Text name = library;
         bool hasExtension = library.size() >= 4 && library[library.size() - 4] == '.';
         if (!hasExtension) name += ".DLL";
-        module = LoadLibraryA(name.c_str());
-        if (!module) {
+        loadedHere.reset(LoadLibraryA(name.c_str()));
+        if (!loadedHere) {
             RaiseFatalError(kErrDllLoad, library);
             return -1;
         }
-        loadedHere = true;
+        module = loadedHere.get();
     }
     FARPROC fn = GetProcAddress(module, function.c_str());
     if (!fn) {
-        if (loadedHere) FreeLibrary(module);
+        loadedHere.reset();
         RaiseFatalError(kErrDllFunction, function);
         return -1;
     }
@@ -386,25 +392,24 @@ std::intptr_t CallLibraryFunction(const Text& library, const Text& function,
     // CreateMutexA that found its mutex) and not that of whatever ran in between.
     Word result = 0;
     auto call = [&] {
-        SetLastError(toolkit.libraryLastError);
+        SetLastError(toolkitThreads.libraryLastError);
         result = CallWithCount(fn, words.data(), words.size(),
                                std::make_index_sequence<kMaxLibraryArgs + 1>{});
-        toolkit.libraryLastError = GetLastError();
+        toolkitThreads.libraryLastError = GetLastError();
     };
     if (OnInterfaceThread()) {
         call();
     } else {
-        SendRequest(kReqCallLibrary, call);
+        SendRequest(call);
         Sleep(0);
     }
-    if (loadedHere) FreeLibrary(module);
     return result;
 }
 
 int ShowMessageBox(const Text& text, const Text& caption, int flags) {
     int result = static_cast<int>(CallLibraryFunction(
-        "USER32", "MessageBoxA", {events.currentWindow.load(), Arg(text), Arg(caption), flags}));
-    events.lastResult.store(result);
+        "USER32", "MessageBoxA", {eventState.currentWindow.load(), Arg(text), Arg(caption), flags}));
+    eventState.lastResult.store(result);
     return result;
 }
 
@@ -428,53 +433,61 @@ bool IsUserMessage(unsigned id) {
 
 void AwaitNextMessage() {
     ClearWaitState();
-    WaitForSingleObject(toolkit.messageDispatched, INFINITE);
+    WaitForSingleObject(toolkitThreads.signals.messageDispatched.get(), INFINITE);
     AfterWake();
 }
 
 void AwaitInputEvent() {
     // Parameters before the message, as the window procedures store them.
-    events.userLParam.store(0);
-    events.userWParam.store(0);
+    eventState.userLParam.store(0);
+    eventState.userWParam.store(0);
     ClearWaitState();
-    WaitForSingleObject(toolkit.inputEvent, INFINITE);
+    WaitForSingleObject(toolkitThreads.signals.inputEvent.get(), INFINITE);
     AfterWake();
 }
 
 void PauseInterface(int milliseconds) {
-    SendRequest(kReqSleep, [milliseconds] { Sleep(static_cast<DWORD>(milliseconds)); });
+    SendRequest([milliseconds] { Sleep(static_cast<DWORD>(milliseconds)); });
     Sleep(0);
 }
 
-void SetInputEvent() { SetEvent(toolkit.inputEvent); }
+void SetInputEvent() { SetEvent(toolkitThreads.signals.inputEvent.get()); }
 
-void PulseInputEvent() { PulseEvent(toolkit.inputEvent); }
+void PulseInputEvent() { PulseEvent(toolkitThreads.signals.inputEvent.get()); }
 
 void PulseInputEvents() {
-    PulseEvent(toolkit.inputEvent);
-    PulseEvent(toolkit.keyEvent);
-    PulseEvent(toolkit.commandMouseEvent);
-    PulseEvent(toolkit.charEvent);
+    const ThreadSignals& signals = toolkitThreads.signals;
+    for (const KernelHandle* event :
+         {&signals.inputEvent, &signals.keyEvent, &signals.commandMouseEvent, &signals.charEvent}) {
+        PulseEvent(event->get());
+    }
+}
+
+void RecordMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    eventState.lastWindow.store(reinterpret_cast<std::intptr_t>(window));
+    eventState.lastMessage.store(static_cast<std::int32_t>(message));
+    eventState.lastWParam.store(static_cast<std::intptr_t>(wParam));
+    eventState.lastLParam.store(static_cast<std::intptr_t>(lParam));
 }
 
 int HasFocus(Handle control) {
     if (control == 0) return 0;
-    return (control == events.focusControl.load() ||
+    return (control == eventState.focusControl.load() ||
             reinterpret_cast<HWND>(control) == GetFocus()) ? 1 : 0;
 }
 
 void SetControlFocus(Handle control) {
-    events.focusControl.store(control);
+    eventState.focusControl.store(control);
     // The program thread shares the interface thread's input state, so GetFocus answers here;
     // a control that has the focus already needs no request (commands over every row ask for
     // the same focus once per row).
     if (control != 0 && reinterpret_cast<HWND>(control) == GetFocus()) return;
-    SendRequest(kReqCallLibrary, [control] { SetFocus(reinterpret_cast<HWND>(control)); });
+    SendRequest([control] { SetFocus(reinterpret_cast<HWND>(control)); });
 }
 
 void EnableControl(Handle control, int enable) {
-    SendRequest(kReqCallLibrary, [control, enable] {
+    SendRequest([control, enable] {
         EnableWindow(reinterpret_cast<HWND>(control), enable ? TRUE : FALSE);
     });
-    if (!enable && events.focusControl.load() == control) events.focusControl.store(0);
+    if (!enable && eventState.focusControl.load() == control) eventState.focusControl.store(0);
 }

@@ -13,18 +13,6 @@
 // Private message that carries requests from the program thread to the interface thread.
 constexpr unsigned kRequestMessage = 32769;
 
-enum RequestCode : int {
-    kReqCreateMainWindow = 40961,  // sent
-    kReqCreateControl = 40962,     // sent
-    kReqPopupMenu = 40966,         // posted
-    kReqDestroyWindow = 40967,     // sent
-    kReqDispatchPending = 40970,   // posted
-    kReqCallLibrary = 40971,       // sent
-    kReqCreateDialog = 40972,      // sent
-    kReqBrowseFolder = 40973,      // posted
-    kReqSleep = 40977,             // sent
-};
-
 // Runs the toolkit: the calling thread becomes the interface thread, programMain runs on the
 // program thread. When programMain returns, the program ends with the code it returned.
 // Returns the process exit code (0 after EndProgram, 1 when start-up fails).
@@ -35,8 +23,8 @@ int RunToolkit(Handle instance, const char* rawCommandLine, std::function<int()>
 // from the queue (modal loops dispatch it too) while the caller waits on the request-done event
 // or for the message loop to end. One request at a time; on the interface thread itself both
 // simply run the action.
-void SendRequest(int code, const std::function<void()>& action);
-void PostRequest(int code, const std::function<void()>& action);
+void SendRequest(const std::function<void()>& action);
+void PostRequest(const std::function<void()>& action);
 
 bool OnInterfaceThread();
 Handle ProgramInstance();
@@ -55,12 +43,8 @@ inline std::intptr_t Arg(const Text& t) { return reinterpret_cast<std::intptr_t>
 
 int ShowMessageBox(const Text& text, const Text& caption, int flags);
 
-// Runtime errors show their boxes with ShowMessageBox and end with EndProgram (done at start).
-void InstallToolkitErrorSink();
-
 // Registered messages bypass the windows' own handling and land in userMessage.
 void RegisterUserMessages(std::initializer_list<int> ids);  // an id of 0 empties the set
-bool IsUserMessage(unsigned id);
 
 void AwaitNextMessage();
 void AwaitInputEvent();
@@ -69,12 +53,3 @@ void PauseInterface(int milliseconds);
 int HasFocus(Handle control);
 void SetControlFocus(Handle control);
 void EnableControl(Handle control, int enable);
-
-// Releases something of the toolkit's (fonts, a search handle) after the message loop ended.
-void AtToolkitEnd(std::function<void()> cleanup);
-
-// Used by the window procedures on the interface thread.
-void PulseInputEvents();   // the input event and the key, command/mouse and character events
-void PulseInputEvent();    // the input event alone
-void SetInputEvent();      // stays set until the program thread waits
-void TerminateProgramThread();

@@ -38,14 +38,14 @@ Text GetListItemText(Handle list, int index) {
 }
 
 void ListAddAll(Handle list, const std::vector<Text>& rows) {
-    SendRequest(kReqCallLibrary, [list, &rows] {
+    SendRequest([list, &rows] {
         for (const Text& row : rows) ListAdd(list, row);
     });
 }
 
 std::vector<Text> ListItemTexts(Handle list) {
     std::vector<Text> rows;
-    SendRequest(kReqCallLibrary, [list, &rows] {
+    SendRequest([list, &rows] {
         const int count = ListCount(list);
         rows.reserve(static_cast<std::size_t>(std::max(count, 0)));
         for (int i = 0; i < count; ++i) rows.push_back(GetListItemText(list, i));

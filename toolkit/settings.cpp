@@ -11,28 +11,12 @@
 #include <string>
 
 #include "toolkit/errors.h"
+#include "toolkit/owned_handle.h"
 
 namespace {
 
 constexpr DWORD kProfileValueChars = 256;  // 255 characters and the NUL
 constexpr DWORD kRegistryValueBytes = 256;
-
-// Owns an open registry key. Each operation opens the key anew and closes it when done.
-class RegistryKey {
-public:
-    RegistryKey() = default;
-    ~RegistryKey() {
-        if (key_) RegCloseKey(key_);
-    }
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-
-    HKEY get() const { return key_; }
-    HKEY* receive() { return &key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
 
 // Where a registry value lives: the predefined root and whether it is a DWORD.
 struct RegistryStore {
@@ -82,11 +66,12 @@ Text RegistryStringText(DWORD type, const char* bytes, DWORD size) {
 }
 
 Text ReadRegistrySetting(const RegistryStore& where, const Text& section, const Text& key) {
-    RegistryKey opened;
-    if (RegOpenKeyExA(where.root, section.c_str(), 0, KEY_READ, opened.receive()) != ERROR_SUCCESS) {
+    HKEY received = nullptr;
+    if (RegOpenKeyExA(where.root, section.c_str(), 0, KEY_READ, &received) != ERROR_SUCCESS) {
         RegistryWarning("RegOpenKeyEx scheiterte f\xFCr " + Quoted(section) + ".");
         return Text();
     }
+    const RegistryKey opened(received);
     char buffer[kRegistryValueBytes] = {};
     DWORD type = REG_NONE;
     DWORD size = where.dword ? sizeof(DWORD) : kRegistryValueBytes;
@@ -104,12 +89,13 @@ Text ReadRegistrySetting(const RegistryStore& where, const Text& section, const 
 }
 
 void WriteRegistrySetting(const RegistryStore& where, const Text& section, const Text& key, const Text& value) {
-    RegistryKey created;
+    HKEY received = nullptr;
     if (RegCreateKeyExA(where.root, section.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
-                        created.receive(), nullptr) != ERROR_SUCCESS) {
+                        &received, nullptr) != ERROR_SUCCESS) {
         RegistryWarning("RegCreateKeyEx scheiterte f\xFCr " + Quoted(section) + ".");
         return;
     }
+    const RegistryKey created(received);
     if (where.dword) {
         const DWORD number = static_cast<DWORD>(std::strtoll(value.c_str(), nullptr, 10));
         RegSetValueExA(created.get(), key.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),

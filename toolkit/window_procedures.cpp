@@ -1,3 +1,4 @@
+// Window procedures of the toolkit's classes and what they keep per main window.
 #include "toolkit/window_procedures.h"
 
 #include <windowsx.h>
@@ -6,7 +7,8 @@
 
 #include "toolkit/errors.h"
 #include "toolkit/event_state.h"
-#include "toolkit/interface_thread.h"
+#include "toolkit/interface_thread_internal.h"
+#include "toolkit/window_handles.h"
 #include "toolkit/window_settings.h"
 
 namespace {
@@ -23,8 +25,6 @@ MainWindowData* DataOf(HWND window) {
     return reinterpret_cast<MainWindowData*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-std::intptr_t AsInt(HWND h) { return reinterpret_cast<std::intptr_t>(h); }
-
 bool AutoPaint() { return GetOption("autopaint") != 0; }
 bool MessageModeOn() { return GetOption("messagemode") != 0; }
 
@@ -37,39 +37,32 @@ bool MessageModeOn() { return GetOption("messagemode") != 0; }
 // older message beside a new wParam.
 bool TakeUserMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!IsUserMessage(message)) return false;
-    events.userLParam.store(static_cast<std::intptr_t>(lParam), std::memory_order_release);
-    events.userWParam.store(static_cast<std::intptr_t>(wParam), std::memory_order_release);
-    events.userMessage.store(static_cast<std::int32_t>(message), std::memory_order_release);
+    eventState.userLParam.store(static_cast<std::intptr_t>(lParam), std::memory_order_release);
+    eventState.userWParam.store(static_cast<std::intptr_t>(wParam), std::memory_order_release);
+    eventState.userMessage.store(static_cast<std::int32_t>(message), std::memory_order_release);
     PulseInputEvent();
     return true;
 }
 
-void RecordMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    events.lastMessage.store(static_cast<std::int32_t>(message));
-    events.lastWindow.store(AsInt(window));
-    events.lastWParam.store(static_cast<std::intptr_t>(wParam));
-    events.lastLParam.store(static_cast<std::intptr_t>(lParam));
-}
-
 void OnSize(WPARAM kind) {
     if (kind == SIZE_MINIMIZED || kind == SIZE_RESTORED || kind == SIZE_MAXIMIZED) {
-        events.eventCode.store(4);
+        eventState.eventCode.store(4);
         PulseInputEvents();
     }
 }
 
 void OnActivate(HWND window, WPARAM wParam) {
-    events.activeDialog.store(LOWORD(wParam) == WA_INACTIVE ? 0 : AsInt(window));
+    eventState.activeDialog.store(LOWORD(wParam) == WA_INACTIVE ? 0 : AsHandle(window));
 }
 
 void OnSetFocus(HWND window) {
-    events.focusControl.store(AsInt(window));
+    eventState.focusControl.store(AsHandle(window));
     if (GetForegroundWindow() != window) SetForegroundWindow(window);
 }
 
 void OnKillFocus(HWND window, WPARAM gainingFocus) {
-    if (events.focusControl.load() == AsInt(window)) {
-        events.focusControl.store(static_cast<std::intptr_t>(gainingFocus));
+    if (eventState.focusControl.load() == AsHandle(window)) {
+        eventState.focusControl.store(static_cast<std::intptr_t>(gainingFocus));
     }
 }
 
@@ -77,7 +70,7 @@ void PaintFromCanvas(HWND window, const Canvas& canvas) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     const RECT& r = ps.rcPaint;
-    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, canvas.dc, r.left, r.top, SRCCOPY);
+    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, canvas.dc.get(), r.left, r.top, SRCCOPY);
     EndPaint(window, &ps);
 }
 
@@ -87,7 +80,7 @@ LRESULT OnPaint(HWND window) {
         PaintFromCanvas(window, data->canvas);
     } else {
         ValidateRect(window, nullptr);
-        events.repaintNeeded.store(1);
+        eventState.repaintNeeded.store(1);
         SetInputEvent();
     }
     return 0;
@@ -113,7 +106,7 @@ bool CloseConfirmed(HWND window) {
 
 void ReportCloseRequest(HWND window) {
     SetFocus(window);
-    events.eventCode.store(2);
+    eventState.eventCode.store(2);
     PulseInputEvents();
 }
 
@@ -122,9 +115,9 @@ void OnCommand(HWND window, WPARAM wParam, LPARAM lParam, bool dialogMode, bool 
     if (lParam == 0) {
         if (dialogMode && LOWORD(wParam) == IDCANCEL) {
             SetFocus(nullptr);
-            events.eventCode.store(2);
+            eventState.eventCode.store(2);
         } else if (!alwaysDialog || MessageModeOn()) {
-            events.menuItem.store(static_cast<std::intptr_t>(wParam));
+            eventState.menuItem.store(static_cast<std::intptr_t>(wParam));
         }
         PulseInputEvents();
         return;
@@ -134,26 +127,26 @@ void OnCommand(HWND window, WPARAM wParam, LPARAM lParam, bool dialogMode, bool 
     const int id = LOWORD(wParam);
     const int code = HIWORD(wParam);
     if (report) {
-        events.menuItem.store(-static_cast<std::intptr_t>(id));
-        events.lastControlId.store(id);
+        eventState.menuItem.store(-static_cast<std::intptr_t>(id));
+        eventState.lastControlId.store(id);
     }
     switch (code) {
         case BN_CLICKED:
-            events.focusControl.store(AsInt(control));
-            events.eventCode.store(255);
+            eventState.focusControl.store(AsHandle(control));
+            eventState.eventCode.store(255);
             SetFocus(control);
             PulseInputEvents();
             return;
         case 1:
         case 9:
         case 10:
-            events.focusControl.store(AsInt(control));
-            if (dialogMode) events.eventCode.store(1);
+            eventState.focusControl.store(AsHandle(control));
+            if (dialogMode) eventState.eventCode.store(1);
             if (report || alwaysDialog) PulseInputEvents();
             return;
         case EN_SETFOCUS:
         case EN_CHANGE:
-            events.focusControl.store(AsInt(control));
+            eventState.focusControl.store(AsHandle(control));
             break;
         default:
             break;
@@ -180,7 +173,7 @@ void OnScroll(HWND bar, int request, int thumb) {
         case SB_TOP: pos = info.nMin; break;
         case SB_BOTTOM: pos = info.nMax; break;
         case SB_ENDSCROLL:
-            events.eventCode.store(255);
+            eventState.eventCode.store(255);
             PulseInputEvents();
             return;
         default: return;
@@ -189,31 +182,31 @@ void OnScroll(HWND bar, int request, int thumb) {
 }
 
 void OnKey(WPARAM code) {
-    events.keyDownCode.store(static_cast<std::int32_t>(code));
-    events.eventCode.store(static_cast<std::int32_t>(code));
+    eventState.keyDownCode.store(static_cast<std::int32_t>(code));
+    eventState.eventCode.store(static_cast<std::int32_t>(code));
     PulseInputEvents();
 }
 
 void OnMouseDown(HWND window, int button, LPARAM lParam) {
     SetFocus(window);
-    events.mouseButton.store(button);
-    events.mouseX.store(GET_X_LPARAM(lParam));
-    events.mouseY.store(GET_Y_LPARAM(lParam));
+    eventState.mouseButton.store(button);
+    eventState.mouseX.store(GET_X_LPARAM(lParam));
+    eventState.mouseY.store(GET_Y_LPARAM(lParam));
     PulseInputEvents();
 }
 
 void OnNotify(LPARAM lParam) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    events.notificationCode.store(static_cast<std::int32_t>(header->code));
-    events.notificationControl.store(AsInt(header->hwndFrom));
-    events.notificationFlag.store(1);
+    eventState.notificationCode.store(static_cast<std::int32_t>(header->code));
+    eventState.notificationControl.store(AsHandle(header->hwndFrom));
+    eventState.notificationFlag.store(1);
     PulseInputEvents();
 }
 
 void OnHelp(LPARAM lParam) {
     const auto* help = reinterpret_cast<const HELPINFO*>(lParam);
-    events.focusControl.store(-reinterpret_cast<std::intptr_t>(help->hItemHandle));
-    events.eventCode.store(5);
+    eventState.focusControl.store(-reinterpret_cast<std::intptr_t>(help->hItemHandle));
+    eventState.eventCode.store(5);
     PulseInputEvents();
 }
 
@@ -224,7 +217,7 @@ void OnEnterInDialog(HWND window) {
         HWND next = GetNextDlgTabItem(window, focus, FALSE);
         if (next) SetFocus(next);
     }
-    events.eventCode.store(13);
+    eventState.eventCode.store(13);
     PulseInputEvents();
 }
 
@@ -233,7 +226,7 @@ bool HandleInputMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
         case WM_TIMER:
             if (wParam != 1) return false;
-            events.timerTick.store(1);
+            eventState.timerTick.store(1);
             PulseInputEvent();
             return true;
         case WM_HSCROLL:
@@ -252,7 +245,7 @@ bool HandleInputMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
             return false;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
-            events.mouseButton.store(0);
+            eventState.mouseButton.store(0);
             return false;
         case WM_HELP:
             OnHelp(lParam);
@@ -278,7 +271,7 @@ void OnDestroyMain(HWND window) {
         delete data;
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     }
-    if (events.currentWindow.load() == AsInt(window)) events.currentWindow.store(0);
+    if (eventState.currentWindow.load() == AsHandle(window)) eventState.currentWindow.store(0);
     TerminateProgramThread();
     PostQuitMessage(0);
 }
@@ -289,7 +282,7 @@ void OnExitSizeMove(HWND window) {
     GetWindowRect(window, &now);
     if (data && ((now.right - now.left) != (data->sizeAtMoveStart.right - data->sizeAtMoveStart.left) ||
                  (now.bottom - now.top) != (data->sizeAtMoveStart.bottom - data->sizeAtMoveStart.top))) {
-        events.eventCode.store(4);
+        eventState.eventCode.store(4);
         PulseInputEvents();
     }
 }

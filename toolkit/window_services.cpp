@@ -11,10 +11,10 @@
 
 #include "toolkit/event_state.h"
 #include "toolkit/interface_thread.h"
+#include "toolkit/owned_handle.h"
+#include "toolkit/window_handles.h"
 
 namespace {
-
-HWND MainWindow() { return reinterpret_cast<HWND>(events.currentWindow.load()); }
 
 struct TitleSearch {
     Text prefix;  // in capitals
@@ -64,13 +64,13 @@ Handle FindWindowByTitle(const Text& prefix) {
     TitleSearch search;
     search.prefix = UpperCase(prefix);
     EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));
-    return reinterpret_cast<Handle>(search.found);
+    return AsHandle(search.found);
 }
 
 Text BrowseForFolder(const Text& prompt) {
     Text path;
-    PostRequest(kReqBrowseFolder, [&] { path = RunFolderBrowser(prompt); });
-    events.lastResult.store(path.empty() ? 0 : 1);
+    PostRequest([&] { path = RunFolderBrowser(prompt); });
+    eventState.lastResult.store(path.empty() ? 0 : 1);
     if (!path.empty() && path.back() != '\\') path += '\\';
     return path;
 }
@@ -78,16 +78,15 @@ Text BrowseForFolder(const Text& prompt) {
 void SetPopupMenu(Handle menu) { popupMenu.store(reinterpret_cast<HMENU>(menu)); }
 
 void ShowPopupMenu(int x, int y) {
-    events.menuItem.store(0);
-    HMENU menu = popupMenu.exchange(nullptr);
-    PostRequest(kReqPopupMenu, [menu, x, y] {
+    eventState.menuItem.store(0);
+    const OwnedMenu menu(popupMenu.exchange(nullptr));
+    PostRequest([shown = menu.get(), x, y] {
         HWND owner = MainWindow();
         POINT at{x, y};
         ClientToScreen(owner, &at);
-        TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
+        TrackPopupMenu(shown, TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
     });
     Sleep(0);
-    if (menu) DestroyMenu(menu);
 }
 
 void AddDialogLine(const Text& line) {

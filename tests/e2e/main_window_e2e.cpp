@@ -224,7 +224,7 @@ TEST_F(MainWindowTest, AnEmptyFolderGivesEmptyListsAndOnlyMoveDownDisabled) {
 }
 
 // Any program on the desktop can send the request message 32769 to the hidden request window,
-// with any request code and parameters that point nowhere or anywhere, or ask it to close.
+// with any parameters that point nowhere or anywhere, or ask it to close.
 TEST_F(MainWindowTest, MadeUpRequestMessagesFromAnotherProgramAreIgnored) {
     AddPlugin("a.src", "Alpha");
     AddPlugin("b.src", "Bravo");

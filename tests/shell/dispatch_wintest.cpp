@@ -162,9 +162,9 @@ protected:
     }
 
     static void Post(int message, std::intptr_t wParam, std::intptr_t lParam) {
-        events.userMessage.store(message);
-        events.userWParam.store(wParam);
-        events.userLParam.store(lParam);
+        eventState.userMessage.store(message);
+        eventState.userWParam.store(wParam);
+        eventState.userLParam.store(lParam);
     }
 
     static Handle ButtonHandle(int button) {

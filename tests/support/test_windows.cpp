@@ -6,7 +6,7 @@
 
 HWND RunOnInterfaceThread(const std::function<HWND()>& fn) {
     HWND result = nullptr;
-    SendRequest(kReqCallLibrary, [&] { result = fn(); });
+    SendRequest([&] { result = fn(); });
     return result;
 }
 

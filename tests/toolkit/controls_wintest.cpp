@@ -12,6 +12,7 @@
 #include "tests/support/test_windows.h"
 #include "toolkit/controls.h"
 #include "toolkit/errors.h"
+#include "toolkit/frame_window.h"
 #include "toolkit/interface_thread.h"
 #include "toolkit/list_box.h"
 #include "toolkit/window_settings.h"
@@ -81,13 +82,13 @@ public:
     CreationRecorder() {
         std::lock_guard<std::mutex> guard(lock);
         records.clear();
-        SendRequest(kReqCallLibrary, [this] {
+        SendRequest([this] {
             hook = SetWindowsHookExA(WH_CBT, Record, nullptr, GetCurrentThreadId());
         });
         EXPECT_NE(hook, nullptr) << "the creation hook could not be installed";
     }
     ~CreationRecorder() {
-        SendRequest(kReqCallLibrary, [this] { UnhookWindowsHookEx(hook); });
+        SendRequest([this] { UnhookWindowsHookEx(hook); });
     }
     CreationRecord Of(Handle window) const {
         std::lock_guard<std::mutex> guard(lock);
@@ -356,7 +357,7 @@ TEST(Focus, SetControlFocusMovesTheKeyboardFocusWhereverTheUserLeftIt) {
     EXPECT_EQ(HasFocus(first), 1);
 
     // The user tabs to the other field; asking for the first one again must move the focus back.
-    SendRequest(kReqCallLibrary, [second] { SetFocus(AsHwnd(second)); });
+    SendRequest([second] { SetFocus(AsHwnd(second)); });
     ASSERT_EQ(GetFocus(), AsHwnd(second));
     SetControlFocus(first);
     EXPECT_EQ(GetFocus(), AsHwnd(first));

@@ -106,9 +106,9 @@ TEST(RequestChannel, SentAndPostedRequestsRunOnTheInterfaceThreadWhileTheCallerB
             finished = true;
         };
         if (posted) {
-            PostRequest(kReqDispatchPending, action);
+            PostRequest(action);
         } else {
-            SendRequest(kReqSleep, action);
+            SendRequest(action);
         }
         EXPECT_TRUE(finished) << (posted ? "posted" : "sent") << " request returned before its action ended";
         EXPECT_NE(ranOn, caller) << (posted ? "posted" : "sent") << " request ran on the program thread";
@@ -139,8 +139,8 @@ TEST(RequestChannel, PostedRequestsAreServedInsideModalLoopsOfTheInterfaceThread
         };
         auto progress = std::make_shared<Progress>();
         std::thread([progress] {
-            for (int code : {kReqPopupMenu, kReqBrowseFolder, kReqDispatchPending}) {
-                PostRequest(code, [&] {
+            for (int request = 0; request < 3; ++request) {
+                PostRequest([&] {
                     if (modalRun.inLoop) ++progress->servedInLoop;
                 });
             }
@@ -164,24 +164,24 @@ TEST(RequestChannel, TheRequestWindowServesOnlyTheRequestInFlightAndOnlyOnce) {
     std::atomic<int> intruderRuns{0};
     const std::function<void()> intruder = [&] { ++intruderRuns; };
     struct {
-        int code;
         const std::function<void()>* action;
         bool posted;
-    } forged{kReqCallLibrary, &intruder, false};
+        WPARAM serial;
+    } forged{&intruder, false, 1};
     const LPARAM lParams[] = {0, 1, 0x1000, 0x7FFE0000, reinterpret_cast<LPARAM>(&forged)};
     std::thread([&] {
-        for (WPARAM code : {kReqCreateMainWindow, kReqCallLibrary, kReqPopupMenu, kReqDispatchPending}) {
+        for (WPARAM serial : {0, 1, 2, 40971}) {
             for (LPARAM lParam : lParams) {
-                SendMessageA(requestWindow, kRequestMessage, code, lParam);
-                PostMessageA(requestWindow, kRequestMessage, code, lParam);
-                PostThreadMessageA(interfaceThread, kRequestMessage, code, lParam);
+                SendMessageA(requestWindow, kRequestMessage, serial, lParam);
+                PostMessageA(requestWindow, kRequestMessage, serial, lParam);
+                PostThreadMessageA(interfaceThread, kRequestMessage, serial, lParam);
             }
         }
         SendMessageA(requestWindow, WM_CLOSE, 0, 0);
     }).join();
 
     // Every posted request is delivered twice more, with its own parameters, while it is in
-    // flight; a later request with another code comes after the copies in the queue.
+    // flight; a later request, which may use the same block address, comes after the copies.
     static std::atomic<bool> copyNext;
     static HHOOK hook;
     copyNext = false;
@@ -200,8 +200,8 @@ TEST(RequestChannel, TheRequestWindowServesOnlyTheRequestInFlightAndOnlyOnce) {
     int replayedRuns = 0;
     int laterRuns = 0;
     copyNext = true;
-    PostRequest(kReqPopupMenu, [&] { ++replayedRuns; });
-    PostRequest(kReqDispatchPending, [&] { ++laterRuns; });
+    PostRequest([&] { ++replayedRuns; });
+    PostRequest([&] { ++laterRuns; });
     UnhookWindowsHookEx(hook);
 
     EXPECT_EQ(intruderRuns.load(), 0) << "a made-up request block was run";
@@ -209,28 +209,28 @@ TEST(RequestChannel, TheRequestWindowServesOnlyTheRequestInFlightAndOnlyOnce) {
     EXPECT_EQ(laterRuns, 1);
     EXPECT_TRUE(IsWindow(requestWindow)) << "WM_CLOSE from elsewhere destroyed the request window";
     int sentRuns = 0;
-    SendRequest(kReqSleep, [&] { ++sentRuns; });
+    SendRequest([&] { ++sentRuns; });
     EXPECT_EQ(sentRuns, 1) << "requests must still be served";
 }
 
 TEST(RegisteredMessages, AButtonClickLandsInTheUserMessageTriple) {
     TestWindow w;
     RegisterUserMessages({16, 273});
-    events.menuItem.store(77);
+    eventState.menuItem.store(77);
     PostMessageA(w.button, BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitUntil([] { return events.userMessage.load() == 273; }))
+    ASSERT_TRUE(WaitUntil([] { return eventState.userMessage.load() == 273; }))
         << "registered WM_COMMAND never reached userMessage";
-    EXPECT_EQ(events.userLParam.load(), AsInt(w.button));
-    EXPECT_EQ(HIWORD(events.userWParam.load()), 0) << "a click has notification code 0";
-    EXPECT_EQ(LOWORD(events.userWParam.load()), 1234);
-    EXPECT_EQ(events.menuItem.load(), 77) << "a registered message must bypass the window's handling";
+    EXPECT_EQ(eventState.userLParam.load(), AsInt(w.button));
+    EXPECT_EQ(HIWORD(eventState.userWParam.load()), 0) << "a click has notification code 0";
+    EXPECT_EQ(LOWORD(eventState.userWParam.load()), 1234);
+    EXPECT_EQ(eventState.menuItem.load(), 77) << "a registered message must bypass the window's handling";
 }
 
 TEST(RegisteredMessages, ClosingWithWmCloseRegisteredKeepsTheWindowAndReports16) {
     TestWindow w;
     RegisterUserMessages({16, 273});
     PostMessageA(w.window, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(WaitUntil([] { return events.userMessage.load() == 16; }));
+    ASSERT_TRUE(WaitUntil([] { return eventState.userMessage.load() == 16; }));
     EXPECT_TRUE(IsWindow(w.window));
 }
 
@@ -238,23 +238,23 @@ TEST(Waits, AwaitInputEventClearsTheWholeTripleAwaitNextMessageKeepsTheParameter
     TestWindow w;
     RegisterUserMessages({273});
     PostMessageA(w.button, BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitUntil([] { return events.userMessage.load() == 273; }));
+    ASSERT_TRUE(WaitUntil([] { return eventState.userMessage.load() == 273; }));
     Sleep(100);  // let every message that the click causes be handled before the waits
 
     // An unregistered message wakes AwaitNextMessage; the parameters of the click stay.
     PostLater(w.window, WM_NULL, 0, 0);
     AwaitNextMessage();
-    EXPECT_EQ(events.userMessage.load(), 0);
-    EXPECT_EQ(events.userLParam.load(), AsInt(w.button));
+    EXPECT_EQ(eventState.userMessage.load(), 0);
+    EXPECT_EQ(eventState.userLParam.load(), AsInt(w.button));
 
     // An unregistered click is input: AwaitInputEvent returns and has cleared all three.
     RegisterUserMessages({0});
     PostLater(w.button, BM_CLICK, 0, 0);
     AwaitInputEvent();
-    EXPECT_EQ(events.userMessage.load(), 0);
-    EXPECT_EQ(events.userWParam.load(), 0);
-    EXPECT_EQ(events.userLParam.load(), 0);
-    EXPECT_EQ(events.eventCode.load(), 255) << "a click without registration sets eventCode 255";
+    EXPECT_EQ(eventState.userMessage.load(), 0);
+    EXPECT_EQ(eventState.userWParam.load(), 0);
+    EXPECT_EQ(eventState.userLParam.load(), 0);
+    EXPECT_EQ(eventState.eventCode.load(), 255) << "a click without registration sets eventCode 255";
 }
 
 // The main loop reads a click as userWParam (zero high word) and then userLParam (the button),
@@ -266,16 +266,16 @@ TEST(RegisteredMessages, AWParamIsNeverSeenBesideTheLParamOfAnOlderMessage) {
     constexpr int kMessages = 8000;  // the queue holds 10000
     int mixed = 0;
     for (int round = 0; round < 3; ++round) {
-        events.userLParam.store(0);
-        events.userWParam.store(0);
+        eventState.userLParam.store(0);
+        eventState.userWParam.store(0);
         // Posted in one go, so that the interface thread stores them back to back while this
         // thread reads.
         for (int i = 1; i <= kMessages; ++i) ASSERT_TRUE(PostMessageA(w.window, WM_COMMAND, i, i));
         const auto giveUp = GetTickCount64() + 20000;
         std::intptr_t wParam = 0;
         while (wParam != kMessages && GetTickCount64() < giveUp) {
-            wParam = events.userWParam.load();
-            if (events.userLParam.load() < wParam) ++mixed;
+            wParam = eventState.userWParam.load();
+            if (eventState.userLParam.load() < wParam) ++mixed;
         }
         ASSERT_EQ(wParam, kMessages) << "the messages were not all stored";
     }

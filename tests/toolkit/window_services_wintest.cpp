@@ -15,6 +15,7 @@
 #include "toolkit/controls.h"
 #include "toolkit/errors.h"
 #include "toolkit/event_state.h"
+#include "toolkit/frame_window.h"
 #include "toolkit/interface_thread.h"
 #include "toolkit/window_procedures.h"
 #include "toolkit/window_services.h"
@@ -29,12 +30,12 @@ constexpr const char* kMainTitle = "Quorrel services test";
 // The main window, opened once for the whole test program: destroying it would end the
 // program thread. It is opened the way the application opens its own.
 HWND MainWindow() {
-    if (events.currentWindow.load() == 0) {
+    if (eventState.currentWindow.load() == 0) {
         SetMainWindowTitle(kMainTitle);
         SetWindowStyleFlags(538);
         OpenMainWindow(30, 30, 450, 351);
     }
-    return AsHwnd(events.currentWindow.load());
+    return AsHwnd(eventState.currentWindow.load());
 }
 
 RECT RectOf(HWND window) {
@@ -46,8 +47,8 @@ RECT RectOf(HWND window) {
 // Reads a pixel of the main window's canvas on the interface thread.
 COLORREF CanvasPixel(int x, int y) {
     COLORREF colour = CLR_INVALID;
-    SendRequest(kReqCallLibrary, [&] {
-        if (Canvas* canvas = CanvasOf(MainWindow())) colour = GetPixel(canvas->dc, x, y);
+    SendRequest([&] {
+        if (Canvas* canvas = CanvasOf(MainWindow())) colour = GetPixel(canvas->dc.get(), x, y);
     });
     return colour;
 }
@@ -159,7 +160,7 @@ TEST(MainWindow, OpeningAgainMovesTheWindowAndEdgesAreItsScreenRectangle) {
     OpenMainWindow(40, 45, 460, 360);
     ASSERT_TRUE(WaitUntil([&] { return RectOf(main).left == 40 && RectOf(main).top == 45; }))
         << "opening an open main window must move it";
-    EXPECT_EQ(AsHwnd(events.currentWindow.load()), main) << "no second main window";
+    EXPECT_EQ(AsHwnd(eventState.currentWindow.load()), main) << "no second main window";
     EXPECT_EQ(MainWindowLeft(), 40);
     EXPECT_EQ(MainWindowTop(), 45);
     EXPECT_EQ(MainWindowRight(), 500);
@@ -233,7 +234,7 @@ TEST(MainWindow, ABitmapResourceIsDrawnIntoCanvasAndWindowInEachMode) {
 
     // A repaint of the window comes from the canvas.
     COLORREF shown = CLR_INVALID;
-    SendRequest(kReqCallLibrary, [&] {
+    SendRequest([&] {
         HWND main = MainWindow();
         InvalidateRect(main, nullptr, TRUE);
         UpdateWindow(main);
@@ -296,7 +297,7 @@ TEST(FindWindowByTitle, MatchesTheStartOfATitleInAnyLetterCase) {
 
 TEST(BrowseForFolder, CancellingReturnsEmptyAndLastResultZero) {
     MainWindow();
-    events.lastResult.store(7);
+    eventState.lastResult.store(7);
     Text chosen;
     {
         Driver driver("#32770", "Browse for Folder", [](HWND browser) { PressAndWaitForClose(browser, IDCANCEL); });
@@ -304,7 +305,7 @@ TEST(BrowseForFolder, CancellingReturnsEmptyAndLastResultZero) {
         EXPECT_TRUE(driver.seen) << "the folder browser did not appear";
     }
     EXPECT_EQ(chosen, "");
-    EXPECT_EQ(events.lastResult.load(), 0);
+    EXPECT_EQ(eventState.lastResult.load(), 0);
 }
 
 TEST(BrowseForFolder, AChosenFolderEndsWithExactlyOneBackslash) {
@@ -318,7 +319,7 @@ TEST(BrowseForFolder, AChosenFolderEndsWithExactlyOneBackslash) {
         {{"My Computer", "(C:)", "windows"}, "C:\\windows\\"},
     };
     for (const Case& c : cases) {
-        events.lastResult.store(0);
+        eventState.lastResult.store(0);
         Text chosen;
         {
             Driver driver("#32770", "Browse for Folder", [&](HWND browser) { ChooseFolder(browser, c.labels); });
@@ -326,7 +327,7 @@ TEST(BrowseForFolder, AChosenFolderEndsWithExactlyOneBackslash) {
             EXPECT_TRUE(driver.seen) << "the folder browser did not appear";
         }
         EXPECT_EQ(UpperCase(chosen), UpperCase(c.expected));
-        EXPECT_EQ(events.lastResult.load(), 1);
+        EXPECT_EQ(eventState.lastResult.load(), 1);
     }
 }
 
@@ -338,7 +339,7 @@ TEST(PopupMenu, TheChosenItemArrivesAsAMenuCommandAndTheMenuIsDestroyed) {
         AppendMenuA(menu, MF_STRING, 101, "First");
         AppendMenuA(menu, MF_STRING, 102, "Second");
         SetPopupMenu(reinterpret_cast<Handle>(menu));
-        events.menuItem.store(55);
+        eventState.menuItem.store(55);
         POINT expected{15, 25};
         ClientToScreen(main, &expected);
         RECT shownAt{};
@@ -360,11 +361,11 @@ TEST(PopupMenu, TheChosenItemArrivesAsAMenuCommandAndTheMenuIsDestroyed) {
         EXPECT_EQ(shownAt.left, expected.x) << "the point is in client coordinates of the main window";
         EXPECT_EQ(shownAt.top, expected.y);
         if (choose) {
-            EXPECT_TRUE(WaitUntil([] { return events.menuItem.load() == 102; }))
-                << "the chosen item did not arrive; menuItem = " << events.menuItem.load();
+            EXPECT_TRUE(WaitUntil([] { return eventState.menuItem.load() == 102; }))
+                << "the chosen item did not arrive; menuItem = " << eventState.menuItem.load();
         } else {
             PauseInterface(100);
-            EXPECT_EQ(events.menuItem.load(), 0) << "ShowPopupMenu must clear menuItem";
+            EXPECT_EQ(eventState.menuItem.load(), 0) << "ShowPopupMenu must clear menuItem";
         }
     }
 }

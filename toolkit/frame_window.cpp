@@ -1,22 +1,22 @@
-// The main window: its style flags and title, opening it, its edges, clearing it, drawing a
-// bitmap resource into it and its canvas, and the mouse pointer over it.
+// The main ("FENSTER") window: its style flags and title, opening and placing it, its edges,
+// clearing it, drawing a bitmap resource into it and its canvas, and the mouse pointer over it.
+#include "toolkit/frame_window.h"
+
 #include <windows.h>
 
 #include <cstdint>
 #include <cstdlib>
 #include <iterator>
 
-#include "toolkit/controls.h"
 #include "toolkit/errors.h"
 #include "toolkit/event_state.h"
 #include "toolkit/interface_thread.h"
+#include "toolkit/owned_handle.h"
+#include "toolkit/window_handles.h"
 #include "toolkit/window_procedures.h"
 #include "toolkit/window_settings.h"
 
 namespace {
-
-HWND AsHwnd(Handle h) { return reinterpret_cast<HWND>(h); }
-HWND MainWindow() { return AsHwnd(events.currentWindow.load()); }
 
 constexpr std::uint32_t kBaseStyle = 0x2000;
 constexpr std::uint32_t kCaptionBits = 0x00C00000;  // WS_CAPTION
@@ -40,7 +40,7 @@ void CreateMainWindow(int x, int y, int width, int height) {
                                   windowSettings.style.load(), x, y, width, height, nullptr,
                                   MainMenu(instance), instance, nullptr);
     if (!window) ExitProcess(1);
-    events.currentWindow.store(reinterpret_cast<std::intptr_t>(window));
+    eventState.currentWindow.store(AsHandle(window));
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
 }
@@ -55,17 +55,16 @@ COLORREF ToColorRef(int colour) {
 }
 
 void FillWindowAndCanvas(HWND window, COLORREF colour) {
-    HBRUSH brush = CreateSolidBrush(colour);
+    const GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
     if (Canvas* canvas = CanvasOf(window)) {
         RECT all{0, 0, ScreenWidth(), ScreenHeight()};
-        FillRect(canvas->dc, &all, brush);
+        FillRect(canvas->dc.get(), &all, brush.get());
     }
     RECT client{};
     GetClientRect(window, &client);
     HDC dc = GetDC(window);
-    FillRect(dc, &client, brush);
+    FillRect(dc, &client, brush.get());
     ReleaseDC(window, dc);
-    DeleteObject(brush);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -78,12 +77,12 @@ bool IsNumericName(const Text& name) {
     return true;
 }
 
-HBITMAP LoadBitmapResource(Handle instance, const Text& name) {
+GdiObject<HBITMAP> LoadBitmapResource(Handle instance, const Text& name) {
     LPCSTR resource = IsNumericName(name)
                           ? MAKEINTRESOURCEA(static_cast<WORD>(std::strtoul(name.c_str(), nullptr, 10)))
                           : name.c_str();
-    return static_cast<HBITMAP>(
-        LoadImageA(reinterpret_cast<HINSTANCE>(instance), resource, IMAGE_BITMAP, 0, 0, 0));
+    return GdiObject<HBITMAP>(static_cast<HBITMAP>(
+        LoadImageA(reinterpret_cast<HINSTANCE>(instance), resource, IMAGE_BITMAP, 0, 0, 0)));
 }
 
 // Draws the bitmap selected into source at (x, y) of target; mode -1 leaves out every pixel
@@ -107,14 +106,13 @@ void DrawBitmap(HWND window, HBITMAP bitmap, int x, int y, int mode) {
     BITMAP info{};
     GetObjectA(bitmap, sizeof info, &info);
     HDC windowDc = GetDC(window);
-    HDC source = CreateCompatibleDC(windowDc);
-    HGDIOBJ previous = SelectObject(source, bitmap);
+    const MemoryDc source(CreateCompatibleDC(windowDc));
+    HGDIOBJ previous = SelectObject(source.get(), bitmap);
     if (Canvas* canvas = CanvasOf(window)) {
-        DrawInto(canvas->dc, source, x, y, info.bmWidth, info.bmHeight, mode);
+        DrawInto(canvas->dc.get(), source.get(), x, y, info.bmWidth, info.bmHeight, mode);
     }
-    DrawInto(windowDc, source, x, y, info.bmWidth, info.bmHeight, mode);
-    SelectObject(source, previous);
-    DeleteDC(source);
+    DrawInto(windowDc, source.get(), x, y, info.bmWidth, info.bmHeight, mode);
+    SelectObject(source.get(), previous);
     ReleaseDC(window, windowDc);
 }
 
@@ -166,7 +164,7 @@ void OpenMainWindow(int x, int y, int width, int height) {
         SetWindowPos(window, nullptr, x, y, width, height, SWP_ASYNCWINDOWPOS | SWP_NOZORDER);
         return;
     }
-    SendRequest(kReqCreateMainWindow, [=] { CreateMainWindow(x, y, width, height); });
+    SendRequest([=] { CreateMainWindow(x, y, width, height); });
 }
 
 int MainWindowLeft() { return MainWindowRect().left; }
@@ -177,17 +175,16 @@ int MainWindowBottom() { return MainWindowRect().bottom; }
 void ClearWindow(int colour) {
     if (!MainWindow()) OpenMainWindow(0, 0, 640, 480);
     const COLORREF fill = ToColorRef(colour);
-    SendRequest(kReqCallLibrary, [fill] { FillWindowAndCanvas(MainWindow(), fill); });
+    SendRequest([fill] { FillWindowAndCanvas(MainWindow(), fill); });
 }
 
 void DrawBitmapResource(Handle instance, const Text& name, int x, int y, int mode) {
     bool loaded = false;
-    SendRequest(kReqCallLibrary, [&] {
-        HBITMAP bitmap = LoadBitmapResource(instance, name);
+    SendRequest([&] {
+        const GdiObject<HBITMAP> bitmap = LoadBitmapResource(instance, name);
         if (!bitmap) return;
         loaded = true;
-        if (HWND window = MainWindow()) DrawBitmap(window, bitmap, x, y, mode);
-        DeleteObject(bitmap);
+        if (HWND window = MainWindow()) DrawBitmap(window, bitmap.get(), x, y, mode);
     });
     if (!loaded) RaiseWarning(kErrBitmapNotLoadable, name);
 }
@@ -198,7 +195,7 @@ void SetMousePointer(int number) {
         return;
     }
     const PointerChoice choice = kPointers[number];
-    SendRequest(kReqCallLibrary, [choice] {
+    SendRequest([choice] {
         HCURSOR cursor = LoadPointer(choice);
         if (!cursor) return;
         SetCursor(cursor);
