@@ -3,7 +3,7 @@
 
 Each image sits beside the plugin file of the same base name, as the browser keeps them; the formats vary
 (PNG, GIF, ICO) as they do in real plugin folders. The shapes and file writers come from
-resources/draw_resources.py; only the standard library is needed.
+resources/draw_resources.py, which needs Pillow (Debian package python3-pil).
 """
 
 import math
@@ -14,12 +14,10 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, '..', 'resources'))
 sys.dont_write_bytecode = True  # leave no cache folder in resources/
 
-from draw_resources import (Canvas, circle, gif_file, ico_file, icon_image_32bit,  # noqa: E402
-                            linear_gradient, png_file, polygon, rect, ring, rounded_rect, stroke,
-                            vertical_gradient)
+from draw_resources import (WHITE, Canvas, circle, gif_picture, icon_32bit,  # noqa: E402
+                            linear_gradient, polygon, rect, ring, rounded_rect, stroke, vertical_gradient)
 
 PLUGIN_FOLDER = os.path.join(HERE, 'searchplugins')
-WHITE = (255, 255, 255)
 
 
 def page(canvas, x0, y0, x1, y1, paper=(250, 250, 246), edge=(120, 128, 140)):
@@ -160,19 +158,22 @@ IMAGES = [
     ('reference', draw_reference, 'png'),
 ]
 
-WRITERS = {
-    'png': png_file,
-    'gif': gif_file,
-    'ico': lambda rows: ico_file([(16, 16, icon_image_32bit(rows))]),
-}
+
+def write_image(picture, kind, path):
+    if kind == 'gif':
+        gif_picture(picture).save(path, transparency=0)
+    elif kind == 'ico':
+        with open(path, 'wb') as f:
+            f.write(icon_32bit([picture]))
+    else:
+        picture.save(path)
 
 
 def main():
     for base, draw, kind in IMAGES:
         canvas = Canvas(16, 16)
         draw(canvas)
-        with open(os.path.join(PLUGIN_FOLDER, base + '.' + kind), 'wb') as f:
-            f.write(WRITERS[kind](canvas.rgba_rows()))
+        write_image(canvas.image, kind, os.path.join(PLUGIN_FOLDER, base + '.' + kind))
 
 
 if __name__ == '__main__':

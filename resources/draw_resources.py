@@ -6,16 +6,18 @@
     quorrel.ico  icon "KELVAR": 16, 32 and 48 pixels, 32-bit with alpha and AND masks
     hand.cur     cursor "DRUCKER": 32 x 32 monochrome pointing hand, hot spot at the fingertip
 
-Every picture is built from the simple shapes below and rendered with 4 x 4 supersampling, so running the
-script again reproduces the files byte for byte. Only the standard library is used; the build does not run
-this script, the generated files are kept in the repository. demo/draw_demo_images.py imports the shape
-and file-format helpers from here.
+Every picture is built from the simple shapes below; Pillow (Debian package python3-pil) draws them,
+blends them and writes the image files, so running the script again reproduces the files. The build
+does not run this script, the generated files are kept in the repository. demo/draw_demo_images.py
+imports the shape and file-format helpers from here.
 """
 
+import io
 import math
 import os
 import struct
-import zlib
+
+from PIL import Image, ImageChops, ImageDraw
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -23,33 +25,55 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 # edge pixels are blended toward the window's button-face grey so that no coloured fringe shows.
 KEY_COLOUR = (255, 0, 255)
 BUTTON_FACE = (240, 240, 240)
+WHITE = (255, 255, 255)
 
 # LoadImage with LR_LOADMAP3DCOLORS replaces these exact greys of a palette by the current 3-D colours.
 MAPPED_3D_GREYS = {(128, 128, 128), (192, 192, 192), (223, 223, 223)}
 
-SUPERSAMPLING = 4
+# Shapes are drawn this many times larger and averaged back down, which smooths their edges.
+SUPERSAMPLING = 8
 
 
 # ---------------------------------------------------------------------------------------------------------
-# Shapes: a bounding box and a point test, in pixel coordinates (pixel (x, y) covers [x, x+1) x [y, y+1)).
+# Shapes, in pixel coordinates (pixel (x, y) covers [x, x+1) x [y, y+1)). A shape renders itself as a mask
+# (255 inside) on a picture k times the canvas size; &, | and - combine masks.
 
 class Shape:
-    def __init__(self, box, contains):
-        self.box = box  # (x0, y0, x1, y1)
-        self.contains = contains
+    def __init__(self, render):
+        self.render = render  # (mask size, k) -> mode "L" image
 
     def __and__(self, other):
-        box = (max(self.box[0], other.box[0]), max(self.box[1], other.box[1]),
-               min(self.box[2], other.box[2]), min(self.box[3], other.box[3]))
-        return Shape(box, lambda x, y: self.contains(x, y) and other.contains(x, y))
-
-    def __sub__(self, other):
-        return Shape(self.box, lambda x, y: self.contains(x, y) and not other.contains(x, y))
+        return Shape(lambda size, k: ImageChops.darker(self.render(size, k), other.render(size, k)))
 
     def __or__(self, other):
-        box = (min(self.box[0], other.box[0]), min(self.box[1], other.box[1]),
-               max(self.box[2], other.box[2]), max(self.box[3], other.box[3]))
-        return Shape(box, lambda x, y: self.contains(x, y) or other.contains(x, y))
+        return Shape(lambda size, k: ImageChops.lighter(self.render(size, k), other.render(size, k)))
+
+    def __sub__(self, other):
+        return Shape(lambda size, k: ImageChops.subtract(self.render(size, k), other.render(size, k)))
+
+
+def drawn(draw):
+    """A shape that draw(pen, k) paints in white on its mask."""
+    def render(size, k):
+        mask = Image.new('L', size)
+        draw(ImageDraw.Draw(mask), k)
+        return mask
+    return Shape(render)
+
+
+def pen_points(points, k):
+    """Points on a mask k times larger, in the pen's coordinates, whose integers are pixel centres."""
+    return [(x * k - 0.5, y * k - 0.5) for x, y in points]
+
+
+def boxed(draw, x0, y0, x1, y1):
+    """A shape that draw(pen, box, k) paints into box: the first and last mask pixels (Pillow's boxes
+    include both) whose centres lie in [x0, x1) x [y0, y1). Where no centre lies inside, nothing is drawn."""
+    def render(pen, k):
+        left, top, right, bottom = (math.ceil(v * k - 0.5) for v in (x0, y0, x1, y1))
+        if right > left and bottom > top:
+            draw(pen, (left, top, right - 1, bottom - 1), k)
+    return drawn(render)
 
 
 def union(*shapes):
@@ -60,78 +84,35 @@ def union(*shapes):
 
 
 def circle(cx, cy, r):
-    return Shape((cx - r, cy - r, cx + r, cy + r), lambda x, y: (x - cx) ** 2 + (y - cy) ** 2 <= r * r)
+    return boxed(lambda pen, box, k: pen.ellipse(box, fill=255), cx - r, cy - r, cx + r, cy + r)
 
 
 def ring(cx, cy, r_outer, r_inner):
-    def contains(x, y):
-        d = (x - cx) ** 2 + (y - cy) ** 2
-        return r_inner * r_inner <= d <= r_outer * r_outer
-    return Shape((cx - r_outer, cy - r_outer, cx + r_outer, cy + r_outer), contains)
+    return circle(cx, cy, r_outer) - circle(cx, cy, r_inner)
 
 
 def ellipse(cx, cy, rx, ry, angle=0.0):
     """Filled ellipse turned by angle degrees (counter-clockwise on screen)."""
-    c, s = math.cos(math.radians(angle)), math.sin(math.radians(angle))
-
-    def contains(x, y):
-        dx, dy = x - cx, y - cy
-        u = dx * c - dy * s
-        v = dx * s + dy * c
-        return (u / rx) ** 2 + (v / ry) ** 2 <= 1.0
-    r = max(rx, ry)
-    return Shape((cx - r, cy - r, cx + r, cy + r), contains)
+    return polygon(ellipse_points(cx, cy, rx, ry, angle, 0, 360))
 
 
 def rect(x0, y0, x1, y1):
-    return Shape((x0, y0, x1, y1), lambda x, y: x0 <= x < x1 and y0 <= y < y1)
+    return boxed(lambda pen, box, k: pen.rectangle(box, fill=255), x0, y0, x1, y1)
 
 
 def rounded_rect(x0, y0, x1, y1, radius):
-    def contains(x, y):
-        if not (x0 <= x < x1 and y0 <= y < y1):
-            return False
-        nx = min(max(x, x0 + radius), x1 - radius)
-        ny = min(max(y, y0 + radius), y1 - radius)
-        return (x - nx) ** 2 + (y - ny) ** 2 <= radius * radius
-    return Shape((x0, y0, x1, y1), contains)
+    return boxed(lambda pen, box, k: pen.rounded_rectangle(box, radius * k, fill=255), x0, y0, x1, y1)
 
 
 def polygon(points):
-    xs = [p[0] for p in points]
-    ys = [p[1] for p in points]
-    edges = list(zip(points, points[1:] + points[:1]))
-
-    def contains(x, y):
-        inside = False
-        for (ax, ay), (bx, by) in edges:
-            if (ay > y) != (by > y) and x < ax + (y - ay) * (bx - ax) / (by - ay):
-                inside = not inside
-        return inside
-    return Shape((min(xs), min(ys), max(xs), max(ys)), contains)
+    return drawn(lambda pen, k: pen.polygon(pen_points(points, k), fill=255))
 
 
 def stroke(points, width):
     """A polyline of the given width with round ends and joins."""
-    half = width / 2.0
-    segments = []
-    for (ax, ay), (bx, by) in zip(points, points[1:]):
-        dx, dy = bx - ax, by - ay
-        length2 = dx * dx + dy * dy or 1e-12
-        box = (min(ax, bx) - half, min(ay, by) - half, max(ax, bx) + half, max(ay, by) + half)
-        segments.append((ax, ay, dx, dy, length2, box))
-
-    def contains(x, y):
-        for ax, ay, dx, dy, length2, (x0, y0, x1, y1) in segments:
-            if x0 <= x <= x1 and y0 <= y <= y1:
-                t = min(1.0, max(0.0, ((x - ax) * dx + (y - ay) * dy) / length2))
-                ex, ey = x - ax - t * dx, y - ay - t * dy
-                if ex * ex + ey * ey <= half * half:
-                    return True
-        return False
-    xs = [p[0] for p in points]
-    ys = [p[1] for p in points]
-    return Shape((min(xs) - half, min(ys) - half, max(xs) + half, max(ys) + half), contains)
+    line = drawn(lambda pen, k: pen.line(pen_points(points, k), fill=255, width=max(1, round(width * k)),
+                                         joint='curve'))
+    return line | circle(*points[0], width / 2) | circle(*points[-1], width / 2)
 
 
 def arc_points(cx, cy, rx, ry, start, end, steps=None):
@@ -143,6 +124,12 @@ def arc_points(cx, cy, rx, ry, start, end, steps=None):
         a = math.radians(start + (end - start) * i / steps)
         points.append((cx + rx * math.cos(a), cy - ry * math.sin(a)))
     return points
+
+
+def ellipse_points(cx, cy, rx, ry, tilt, start, end):
+    """Points of an ellipse turned by tilt degrees, for parameter angles start..end (y grows downward)."""
+    c, s = math.cos(math.radians(tilt)), math.sin(math.radians(tilt))
+    return [(cx + u * c + v * s, cy - u * s + v * c) for u, v in arc_points(0, 0, rx, ry, start, end)]
 
 
 # ---------------------------------------------------------------------------------------------------------
@@ -177,117 +164,77 @@ def radial_gradient(cx, cy, r, c0, c1):
     return paint
 
 
+def rgba(colour):
+    """A colour as Pillow's (r, g, b, a) bytes."""
+    alpha = colour[3] if len(colour) > 3 else 1.0
+    return tuple(round(c) for c in colour[:3]) + (round(alpha * 255),)
+
+
 # ---------------------------------------------------------------------------------------------------------
-# Canvas: straight (not premultiplied) RGBA floats, composited with "over".
+# Canvas: an RGBA picture, each fill composited over it.
 
 class Canvas:
     def __init__(self, width, height, background=None):
         self.width = width
         self.height = height
-        fill = [float(v) for v in background] + [1.0] if background else [0.0, 0.0, 0.0, 0.0]
-        self.pixels = [list(fill) for _ in range(width * height)]
+        self.image = Image.new('RGBA', (width, height), rgba(background) if background else (0, 0, 0, 0))
 
     def fill(self, shape, paint, opacity=1.0):
-        n = SUPERSAMPLING
-        offsets = [(i + 0.5) / n for i in range(n)]
-        x0, y0, x1, y1 = shape.box
-        for py in range(max(0, int(math.floor(y0))), min(self.height, int(math.ceil(y1)) + 1)):
-            for px in range(max(0, int(math.floor(x0))), min(self.width, int(math.ceil(x1)) + 1)):
-                hits = sum(1 for oy in offsets for ox in offsets if shape.contains(px + ox, py + oy))
-                if hits:
-                    colour = paint(px + 0.5, py + 0.5) if callable(paint) else paint
-                    alpha = (colour[3] if len(colour) > 3 else 1.0) * opacity * hits / (n * n)
-                    self.blend(px, py, colour[:3], alpha)
+        k = SUPERSAMPLING
+        mask = shape.render((self.width * k, self.height * k), k)
+        coverage = mask.resize(self.image.size, Image.Resampling.BOX)  # the share of each pixel covered
+        box = coverage.getbbox()
+        if box:
+            layer = self.painted(paint, box)
+            alpha = ImageChops.multiply(layer.getchannel('A'), coverage)
+            layer.putalpha(alpha.point(lambda a: round(a * opacity)))
+            self.image.alpha_composite(layer)
 
-    def blend(self, x, y, rgb, alpha):
-        pixel = self.pixels[y * self.width + x]
-        under = pixel[3] * (1.0 - alpha)
-        total = alpha + under
-        if total <= 0.0:
-            return
-        for i in range(3):
-            pixel[i] = (rgb[i] * alpha + pixel[i] * under) / total
-        pixel[3] = total
+    def painted(self, paint, box):
+        """The paint as a picture of the canvas's size, computed at the pixel centres inside box."""
+        if not callable(paint):
+            return Image.new('RGBA', self.image.size, rgba(paint))
+        x0, y0, x1, y1 = box
+        patch = Image.new('RGBA', (x1 - x0, y1 - y0))
+        patch.putdata([rgba(paint(x + 0.5, y + 0.5)) for y in range(y0, y1) for x in range(x0, x1)])
+        layer = Image.new('RGBA', self.image.size)
+        layer.paste(patch, box[:2])
+        return layer
 
-    def put(self, x, y, rgb, alpha=1.0):
-        if 0 <= x < self.width and 0 <= y < self.height:
-            self.blend(x, y, rgb, alpha)
+    def draw_pixel_map(self, x, y, rows, legend):
+        """Pixel art: rows of characters, each a key of legend (colour with optional alpha) or empty."""
+        for dy, row in enumerate(rows):
+            for dx, ch in enumerate(row):
+                if ch in legend:
+                    self.image.alpha_composite(Image.new('RGBA', (1, 1), rgba(legend[ch])), (x + dx, y + dy))
 
     def draw_pixel_text(self, x, y, text, font, colour, spacing=1):
         """Crisp text from a bitmap font: a dict of character -> rows of '#' and '.'."""
         for ch in text:
-            rows = font[ch]
-            for dy, row in enumerate(rows):
-                for dx, bit in enumerate(row):
-                    if bit == '#':
-                        self.put(x + dx, y + dy, colour)
-            x += len(rows[0]) + spacing
-
-    def draw_pixel_map(self, x, y, rows, legend):
-        """Pixel art: rows of characters, each a key of legend (colour with optional alpha); '.' is empty."""
-        for dy, row in enumerate(rows):
-            for dx, ch in enumerate(row):
-                if ch != '.':
-                    colour = legend[ch]
-                    self.put(x + dx, y + dy, colour[:3], colour[3] if len(colour) > 3 else 1.0)
-
-    def rgba_rows(self):
-        """Rows top to bottom of (r, g, b, a) bytes."""
-        rows = []
-        for y in range(self.height):
-            row = []
-            for x in range(self.width):
-                r, g, b, a = self.pixels[y * self.width + x]
-                row.append((to_byte(r), to_byte(g), to_byte(b), to_byte(a * 255.0)))
-            rows.append(row)
-        return rows
-
-    def flattened_rows(self, background):
-        """Rows top to bottom of (r, g, b), composited over an opaque background colour."""
-        rows = []
-        for y in range(self.height):
-            row = []
-            for x in range(self.width):
-                r, g, b, a = self.pixels[y * self.width + x]
-                row.append(tuple(to_byte(c * a + bg * (1.0 - a)) for c, bg in zip((r, g, b), background)))
-            rows.append(row)
-        return rows
-
-
-def to_byte(value):
-    return max(0, min(255, int(round(value))))
+            self.draw_pixel_map(x, y, font[ch], {'#': colour})
+            x += len(font[ch][0]) + spacing
 
 
 # ---------------------------------------------------------------------------------------------------------
-# Palette reduction for the 8-bit bitmaps: median cut over the distinct colours, weighted by pixel count.
+# From the RGBA canvas to files.
 
-def median_cut(colour_counts, limit):
-    boxes = [list(colour_counts.items())]
-    while len(boxes) < limit:
-        splittable = [b for b in boxes if len(b) > 1]
-        if not splittable:
-            break
-        box = max(splittable, key=lambda b: box_extent(b) * sum(n for _, n in b))
-        boxes.remove(box)
-        channel = max(range(3), key=lambda i: max(c[i] for c, _ in box) - min(c[i] for c, _ in box))
-        box.sort(key=lambda item: item[0][channel])
-        total = sum(n for _, n in box)
-        running, cut = 0, 1
-        for i, (_, n) in enumerate(box[:-1]):
-            running += n
-            if running * 2 >= total:
-                cut = i + 1
-                break
-        boxes.extend([box[:cut], box[cut:]])
-    palette = []
-    for box in boxes:
-        total = sum(n for _, n in box)
-        palette.append(tuple(to_byte(sum(c[i] * n for c, n in box) / total) for i in range(3)))
-    return palette
+def over(picture, matte):
+    """The RGB picture of an RGBA one composited over an opaque colour."""
+    result = Image.new('RGBA', picture.size, rgba(matte))
+    result.alpha_composite(picture)
+    return result.convert('RGB')
 
 
-def box_extent(box):
-    return max(max(c[i] for c, _ in box) - min(c[i] for c, _ in box) for i in range(3))
+def transparent(picture, threshold=128):
+    """A mode "1" mask, white where the RGBA picture's alpha (0..255) is below threshold."""
+    return picture.getchannel('A').point(lambda a: 255 if a < threshold else 0, '1')
+
+
+def keyed(picture, key, matte, threshold):
+    """The picture over matte, with the key colour wherever its alpha (0..255) is below threshold."""
+    result = over(picture, matte)
+    result.paste(key, mask=transparent(picture, threshold))
+    return result
 
 
 def safe_palette_colour(colour, key):
@@ -297,148 +244,76 @@ def safe_palette_colour(colour, key):
     return colour
 
 
-def palettize(rows, key=None, limit=256):
-    """Returns (palette, index rows). The key colour, when given, is entry 0 and used only where it stood."""
-    counts = {}
-    for row in rows:
-        for colour in row:
-            if colour != key:
-                counts[colour] = counts.get(colour, 0) + 1
-    room = limit - (1 if key else 0)
-    colours = sorted(counts) if len(counts) <= room else median_cut(counts, room)
-    colours = [safe_palette_colour(c, key) for c in colours]
-    palette = ([key] if key else []) + colours
-    nearest = {}
-    for colour in counts:
-        nearest[colour] = min(range(len(palette) - len(colours), len(palette)),
-                              key=lambda i: sum((a - b) ** 2 for a, b in zip(colour, palette[i])))
-    index_rows = [[0 if colour == key else nearest[colour] for colour in row] for row in rows]
-    return palette, index_rows
+def palettized(picture, key=None, limit=256):
+    """The RGB picture with a palette of at most limit colours (Pillow's median cut). The key colour, when
+    given, is entry 0 and stands exactly where it stood: only the other pixels are reduced."""
+    pixels = list(picture.getdata())
+    drawn_pixels = [p for p in pixels if p != key]
+    sample = Image.new('RGB', (len(drawn_pixels), 1))
+    sample.putdata(drawn_pixels)
+    first = 1 if key else 0
+    reduced = sample.quantize(limit - first)
+    colours = reduced.getpalette()[:3 * (limit - first)]
+    palette = ([key] if key else []) + [safe_palette_colour(tuple(colours[i:i + 3]), key)
+                                        for i in range(0, len(colours), 3)]
+    indices = iter(reduced.getdata())
+    result = Image.new('P', picture.size)
+    result.putpalette([c for colour in palette for c in colour])
+    result.putdata([0 if p == key else next(indices) + first for p in pixels])
+    return result
 
 
-# ---------------------------------------------------------------------------------------------------------
-# File formats.
-
-def bmp_8bit(palette, index_rows):
-    """Bottom-up 8-bit DIB with a palette of len(palette) entries."""
-    height, width = len(index_rows), len(index_rows[0])
-    stride = (width + 3) & ~3
-    pixels = b''.join(bytes(row) + b'\0' * (stride - width) for row in reversed(index_rows))
-    colours = b''.join(struct.pack('<BBBB', b, g, r, 0) for r, g, b in palette)
-    offset = 14 + 40 + len(colours)
-    header = struct.pack('<2sIHHI', b'BM', offset + len(pixels), 0, 0, offset)
-    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 8, 0, len(pixels), 2835, 2835,
-                       len(palette), 0)
-    return header + info + colours + pixels
+def dib(picture):
+    """Pillow's device-independent bitmap of a picture: header, palette, bottom-up rows padded to 4 bytes."""
+    out = io.BytesIO()
+    picture.save(out, 'DIB')
+    return out.getvalue()
 
 
-def and_mask(opaque_rows):
-    """1-bit mask, bottom-up, rows padded to 32 bits: 1 where the screen shows through."""
-    width = len(opaque_rows[0])
-    stride = ((width + 31) // 32) * 4
-    data = b''
-    for row in reversed(opaque_rows):
-        bits = bytearray(stride)
-        for x, opaque in enumerate(row):
-            if not opaque:
-                bits[x // 8] |= 0x80 >> (x % 8)
-        data += bytes(bits)
-    return data
+def icon_image(picture, mask):
+    """One image of an icon or cursor file: the picture's DIB with its height doubled, followed by the AND
+    mask, the rows of mask (mode "1", white where the screen shows through)."""
+    colour = dib(picture)
+    return colour[:8] + struct.pack('<i', 2 * picture.height) + colour[12:] + dib(mask)[40 + 8:]
 
 
-def icon_image_32bit(rgba_rows):
-    """One image of an icon file: BITMAPINFOHEADER (double height), BGRA pixels bottom-up, AND mask."""
-    height, width = len(rgba_rows), len(rgba_rows[0])
-    pixels = b''
-    for row in reversed(rgba_rows):
-        for r, g, b, a in row:
-            pixels += struct.pack('<BBBB', b, g, r, a) if a else b'\0\0\0\0'
-    mask = and_mask([[a >= 128 for _, _, _, a in row] for row in rgba_rows])
-    info = struct.pack('<IiiHHIIiiII', 40, width, height * 2, 1, 32, 0, len(pixels) + len(mask),
-                       0, 0, 0, 0)
-    return info + pixels + mask
-
-
-def ico_file(images):
-    """images: list of (width, height, image bytes) with 32-bit images."""
-    directory = struct.pack('<HHH', 0, 1, len(images))
+def icon_file(images, hotspot=None):
+    """An icon file of images made by icon_image or, given a hot spot, a cursor file of one image. Pillow
+    writes no cursors, and its icon images lack the AND mask of 32-bit pictures, so the directory is
+    written here: per image its size, colour count and, for an icon, planes and bits per pixel, for a
+    cursor the hot spot instead."""
+    data = struct.pack('<HHH', 0, 1 if hotspot is None else 2, len(images))
     offset = 6 + 16 * len(images)
-    entries, data = b'', b''
-    for width, height, image in images:
-        entries += struct.pack('<BBBBHHII', width % 256, height % 256, 0, 0, 1, 32, len(image),
-                               offset + len(data))
-        data += image
-    return directory + entries + data
+    for image in images:
+        width, double_height, planes, bits = struct.unpack_from('<iiHH', image, 4)
+        colours = struct.unpack_from('<I', image, 32)[0]
+        data += struct.pack('<BBBBHHII', width % 256, double_height // 2 % 256, colours, 0,
+                            *(hotspot or (planes, bits)), len(image), offset)
+        offset += len(image)
+    return data + b''.join(images)
+
+
+def icon_32bit(pictures):
+    """An icon file of RGBA pictures, pixels less than half opaque masked out."""
+    return icon_file([icon_image(p, transparent(p)) for p in pictures])
 
 
 def monochrome_cursor(art, hotspot):
     """A .cur file from rows of '.' (transparent), '#' (black) and 'o' (white), any size up to 32 x 32,
     placed at the top left of a 32 x 32 image."""
-    size = 32
-    rows = [row.ljust(size, '.') for row in art] + ['.' * size] * (size - len(art))
-    colour_rows = [[ch == 'o' for ch in row] for row in rows]
-    xor = and_mask([[not white for white in row] for row in colour_rows])  # bit set where white
-    mask = and_mask([[ch != '.' for ch in row] for row in rows])
-    palette = struct.pack('<BBBBBBBB', 0, 0, 0, 0, 255, 255, 255, 0)
-    info = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 1, 0, len(xor) + len(mask), 0, 0, 2, 0)
-    image = info + palette + xor + mask
-    directory = struct.pack('<HHH', 0, 2, 1)
-    entry = struct.pack('<BBBBHHII', size, size, 2, 0, hotspot[0], hotspot[1], len(image), 6 + 16)
-    return directory + entry + image
+    cells = ''.join(row.ljust(32, '.') for row in art).ljust(32 * 32, '.')
+
+    def bitmap(ch):
+        picture = Image.new('1', (32, 32))
+        picture.putdata([255 if c == ch else 0 for c in cells])
+        return picture
+    return icon_file([icon_image(bitmap('o'), bitmap('.'))], hotspot)
 
 
-def png_file(rgba_rows):
-    """Truecolour PNG with alpha."""
-    height, width = len(rgba_rows), len(rgba_rows[0])
-    raw = b''.join(b'\0' + bytes(v for pixel in row for v in pixel) for row in rgba_rows)
-
-    def chunk(kind, data):
-        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
-    header = struct.pack('>IIBBBBB', width, height, 8, 6, 0, 0, 0)
-    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) + chunk(b'IDAT', zlib.compress(raw, 9))
-            + chunk(b'IEND', b''))
-
-
-def gif_file(rgba_rows, matte=(255, 255, 255)):
-    """GIF with a 128-entry palette whose entry 0 is transparent; pixels at least half opaque are
-    composited over matte. The image data uses the plain-code form of LZW: a clear code comes before the
-    table would widen the codes, so every code stands for one pixel."""
-    width, height = len(rgba_rows[0]), len(rgba_rows)
-    rows = [[KEY_COLOUR if a < 128 else tuple(to_byte((c * a + m * (255 - a)) / 255.0)
-                                              for c, m in zip((r, g, b), matte))
-             for r, g, b, a in row] for row in rgba_rows]
-    palette, index_rows = palettize(rows, KEY_COLOUR, 128)
-    table = palette + [(0, 0, 0)] * (128 - len(palette))
-    transparent = 0
-    pixels = [i for row in index_rows for i in row]
-
-    min_code_size = 7
-    clear, end = 1 << min_code_size, (1 << min_code_size) + 1
-    run = (1 << min_code_size) - 2  # table entries that fit before the code width would grow
-    codes = []
-    for start in range(0, len(pixels), run):
-        codes.append(clear)
-        codes.extend(pixels[start:start + run])
-    codes.append(end)
-    width_bits = min_code_size + 1
-    bits, count, packed = 0, 0, bytearray()
-    for code in codes:
-        bits |= code << count
-        count += width_bits
-        while count >= 8:
-            packed.append(bits & 0xFF)
-            bits >>= 8
-            count -= 8
-    if count:
-        packed.append(bits & 0xFF)
-    blocks = b''.join(bytes([len(packed[i:i + 255])]) + bytes(packed[i:i + 255])
-                      for i in range(0, len(packed), 255))
-
-    screen = struct.pack('<6sHHBBB', b'GIF89a', width, height, 0x80 | 0x70 | 6, 0, 0)
-    colour_table = b''.join(bytes(c) for c in table)
-    control = struct.pack('<BBBBHBB', 0x21, 0xF9, 4, 0x01, 0, transparent, 0)
-    descriptor = struct.pack('<BHHHHB', 0x2C, 0, 0, width, height, 0)
-    return screen + colour_table + control + descriptor + bytes([min_code_size]) + blocks + b'\0;'
+def gif_picture(picture, matte=WHITE):
+    """A GIF-ready picture of 128 colours whose entry 0 is transparent; pixels at least half opaque are
+    composited over matte. Save it with transparency=0."""
+    return palettized(keyed(picture, KEY_COLOUR, matte, 128), KEY_COLOUR, 128)
 
 
 def write(name, data):
@@ -446,7 +321,6 @@ def write(name, data):
         f.write(data)
 
 
-# ---------------------------------------------------------------------------------------------------------
 # Motifs shared by the pictures.
 
 INK_BLUE = (26, 62, 128)
@@ -457,15 +331,6 @@ ORBIT_GOLD = (252, 206, 84)
 HANDLE_DARK = (58, 52, 66)
 
 
-def orbit_points(cx, cy, rx, ry, tilt, start, end):
-    """Points of an ellipse turned by tilt degrees, for parameter angles start..end (y grows downward)."""
-    c, s = math.cos(math.radians(tilt)), math.sin(math.radians(tilt))
-    points = []
-    for u, v in arc_points(0, 0, rx, ry, start, end):
-        points.append((cx + u * c + v * s, cy - u * s + v * c))
-    return points
-
-
 def draw_search_globe(canvas, cx, cy, r):
     """A globe seen through a magnifying glass and circled by an orbit: the program's emblem.
     r is the outer radius of the glass's rim."""
@@ -473,7 +338,7 @@ def draw_search_globe(canvas, cx, cy, r):
     orbit_width = max(1.6, r * 0.13)
     orbit_paint = linear_gradient(cx - orbit_rx, cy, cx + orbit_rx, cy, ORBIT_ORANGE, ORBIT_GOLD)
     # Back half of the orbit first: the glass hides its middle.
-    canvas.fill(stroke(orbit_points(cx, cy, orbit_rx, orbit_ry, tilt, 0, 180), orbit_width), orbit_paint)
+    canvas.fill(stroke(ellipse_points(cx, cy, orbit_rx, orbit_ry, tilt, 0, 180), orbit_width), orbit_paint)
 
     # Handle, pointing down to the right, with a metal collar where it meets the rim and a faint shine.
     d = math.sqrt(0.5)
@@ -520,8 +385,8 @@ def draw_search_globe(canvas, cx, cy, r):
     canvas.fill(ring(cx, cy, glass_r + 0.6, glass_r - 0.3), (60, 64, 84, 0.45))
 
     # Front half of the orbit, then a small satellite riding on it.
-    canvas.fill(stroke(orbit_points(cx, cy, orbit_rx, orbit_ry, tilt, 180, 360), orbit_width), orbit_paint)
-    sx, sy = orbit_points(cx, cy, orbit_rx, orbit_ry, tilt, 150, 150)[0]
+    canvas.fill(stroke(ellipse_points(cx, cy, orbit_rx, orbit_ry, tilt, 180, 360), orbit_width), orbit_paint)
+    sx, sy = ellipse_points(cx, cy, orbit_rx, orbit_ry, tilt, 150, 150)[0]
     canvas.fill(circle(sx, sy, orbit_width * 1.25), ORBIT_GOLD)
     canvas.fill(circle(sx - orbit_width * 0.3, sy - orbit_width * 0.3, orbit_width * 0.45), (255, 250, 220))
 
@@ -820,30 +685,12 @@ HAND_CURSOR = [
 HAND_HOTSPOT = (6, 0)
 
 
-def keyed_rows(canvas, key, blend_to, threshold=0.2):
-    """Rows of (r, g, b): the key colour where nothing was drawn, partial pixels blended toward blend_to."""
-    rows = []
-    for y in range(canvas.height):
-        row = []
-        for x in range(canvas.width):
-            r, g, b, a = canvas.pixels[y * canvas.width + x]
-            if a < threshold:
-                row.append(key)
-            else:
-                row.append(tuple(to_byte(c * a + bg * (1.0 - a)) for c, bg in zip((r, g, b), blend_to)))
-        rows.append(row)
-    return rows
-
-
 def main():
-    palette, index_rows = palettize(keyed_rows(draw_logo(), KEY_COLOUR, BUTTON_FACE), KEY_COLOUR)
-    write('logo.bmp', bmp_8bit(palette, index_rows))
-
+    logo = keyed(draw_logo().image, KEY_COLOUR, BUTTON_FACE, round(0.2 * 255))
+    palettized(logo, KEY_COLOUR).save(os.path.join(HERE, 'logo.bmp'))
+    palettized(over(draw_info().image, WHITE)).save(os.path.join(HERE, 'info.bmp'))
+    write('quorrel.ico', icon_32bit([draw_icon(s).image for s in (16, 32, 48)]))
     write('hand.cur', monochrome_cursor(HAND_CURSOR, HAND_HOTSPOT))
-    write('quorrel.ico', ico_file([(s, s, icon_image_32bit(draw_icon(s).rgba_rows())) for s in (16, 32, 48)]))
-
-    palette, index_rows = palettize(draw_info().flattened_rows((255, 255, 255)))
-    write('info.bmp', bmp_8bit(palette, index_rows))
 
 
 if __name__ == '__main__':
