@@ -6,8 +6,10 @@
 //   with names), starts it and measures, in this order: start-up until the list shows ROWS rows; a save
 //   ("Sort Search Plugins!") until its message box; the restore ("Orig. Filenames") until the list is
 //   rebuilt without prefixes; disabling, enabling and converting all plugins (the menu ids the context
-//   menu sends) until their message boxes; the CPU time the idle program uses over IDLE_SECONDS; its peak
-//   resident memory. A command that does not answer in time is printed as "-1".
+//   menu sends) until their message boxes; the CPU time the idle program uses over IDLE_SECONDS, in front
+//   and then behind another window; the Delete key pressed on the list until its question box (three
+//   times, answered No); its peak resident memory. A command that does not answer in time is printed as
+//   "-1".
 //   BENCH_WINESERVER_PID names the wineserver, whose CPU time is reported for the idle phase as well.
 #include <windows.h>
 
@@ -28,6 +30,7 @@ constexpr int kMenuDisableAll = 93;
 constexpr int kMenuEnableAll = 96;
 constexpr int kMenuConvertAll = 99;
 constexpr int kPollMs = 5;
+constexpr int kKeyPresses = 3;
 
 void Report(const std::string& key, double value) {
   printf("%s %.1f\n", key.c_str(), value);
@@ -199,19 +202,81 @@ void MeasureMenuCommand(Session& s, const std::string& key, int menuId) {
   TimeUntilMessageBox(s, key, start, 30000 + s.rows * 100);
 }
 
-void MeasureIdle(Session& s, int seconds) {
+// Waits for ms while serving the messages of the driver's own windows.
+void PumpFor(int ms) {
+  const double end = NowMs() + ms;
+  for (double left = ms; left > 0; left = end - NowMs()) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left) + 1, QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  }
+}
+
+// The CPU time Quorrel and the wineserver use over the given seconds; keys start with prefix.
+void MeasureIdle(Session& s, int seconds, const std::string& prefix) {
   const char* serverText = getenv("BENCH_WINESERVER_PID");
   const int server = serverText ? atoi(serverText) : 0;
-  Sleep(2000);
+  PumpFor(2000);
   const double cpu0 = bench::CpuMilliseconds(s.unixPid), server0 = bench::CpuMilliseconds(server);
   const double start = NowMs();
-  Sleep(static_cast<DWORD>(seconds) * 1000);
+  PumpFor(seconds * 1000);
   const double wall = NowMs() - start;
   const double cpu = bench::CpuMilliseconds(s.unixPid) - cpu0;
-  Report("app.idle_wall_ms", wall);
-  Report("app.idle_cpu_ms", cpu);
-  Report("app.idle_cpu_percent", 100.0 * cpu / wall);
-  if (server > 0) Report("app.idle_wineserver_cpu_ms", bench::CpuMilliseconds(server) - server0);
+  Report(prefix + "_wall_ms", wall);
+  Report(prefix + "_cpu_ms", cpu);
+  Report(prefix + "_cpu_percent", 100.0 * cpu / wall);
+  if (server > 0) Report(prefix + "_wineserver_cpu_ms", bench::CpuMilliseconds(server) - server0);
+}
+
+// The same with a window of the driver's own in front, covering the whole screen.
+void MeasureIdleBehind(Session& s, int seconds) {
+  WNDCLASSA cls{};
+  cls.lpfnWndProc = DefWindowProcA;
+  cls.hInstance = GetModuleHandleA(nullptr);
+  cls.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  cls.lpszClassName = "BenchCover";
+  RegisterClassA(&cls);
+  HWND cover = CreateWindowExA(0, "BenchCover", "Bench cover", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                               GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                               cls.hInstance, nullptr);
+  SetForegroundWindow(cover);
+  PumpFor(300);
+  if (GetForegroundWindow() != cover) Note("the cover window did not come to the front");
+  MeasureIdle(s, seconds, "app.idle_behind");
+  DestroyWindow(cover);
+  PumpFor(300);
+}
+
+// Delete pressed on the first row until the question box appears; the key goes up and the box is
+// answered No, so nothing is deleted. The list gets the focus by a click on its first row.
+void MeasureKeyToBox(Session& s) {
+  const int height = static_cast<int>(SendMessageA(s.names, LB_GETITEMHEIGHT, 0, 0));
+  SendMessageA(s.names, LB_SETTOPINDEX, 0, 0);
+  if (!e2e::XClick(e2e::ClientToScreenPoint(s.names, 40, height / 2))) return Note("no click on the list");
+  Sleep(500);
+  std::vector<double> times;
+  for (int press = 0; press < kKeyPresses; ++press) {
+    SetForegroundWindow(s.main);
+    WaitFor(NowMs(), 2000, [&] { return GetForegroundWindow() == s.main; });
+    INPUT key{};
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = VK_DELETE;
+    key.ki.wScan = static_cast<WORD>(MapVirtualKeyA(VK_DELETE, MAPVK_VK_TO_VSC));
+    key.ki.dwFlags = KEYEVENTF_EXTENDEDKEY;
+    const double start = NowMs();
+    SendInput(1, &key, sizeof key);
+    HWND box = nullptr;
+    const double ms = WaitFor(start, 30000, [&] { return (box = MessageBoxOf(s)) != nullptr; });
+    key.ki.dwFlags |= KEYEVENTF_KEYUP;
+    SendInput(1, &key, sizeof key);
+    times.push_back(ms);
+    if (!box) break;
+    e2e::PressDialogButton(box, IDNO, 10000);
+    Sleep(500);
+  }
+  std::sort(times.begin(), times.end());
+  const bool unanswered = static_cast<int>(times.size()) < kKeyPresses || times.front() < 0;
+  Report("app.key_delete_box_ms", unanswered ? -1 : times[times.size() / 2]);
 }
 
 void Close(Session& s) {
@@ -249,7 +314,12 @@ int main(int argc, char** argv) {
   Report("app.convert_all_unix_before", FilesWithUnixLineEnds(plugins));
   MeasureMenuCommand(s, "app.convert_all_ms", kMenuConvertAll);
   Report("app.convert_all_unix_after", FilesWithUnixLineEnds(plugins));
-  if (idleSeconds > 0) MeasureIdle(s, idleSeconds);
+  if (idleSeconds > 0) {
+    MeasureIdle(s, idleSeconds, "app.idle");
+    MeasureIdleBehind(s, idleSeconds);
+  }
+  MeasureKeyToBox(s);
+  Report("app.key_delete_files_left", static_cast<double>(e2e::ListFolder(plugins).size()));
   Close(s);
   return 0;
 }

@@ -10,6 +10,9 @@
 //   disable   read, put "#" before the update keys, write back in place: every plugin file
 //   enable    the same, taking the "#" away
 //   convert   read raw; when the first LF has no CR before it, write back with every LF as CR LF
+//   box       a question box shown by a second thread, from the request until the box is found (polled
+//             every 5 ms, as bench-driver polls) and answered No: the floor of a key that asks first;
+//             the second of two boxes is timed
 //   idle S    sleep 25 ms at a time for S seconds (what a 40-a-second poll costs at the very least)
 // Phases run in the order given on the same folder; the listing order is kept from the first phase that
 // lists. Prints "floor.PHASE_ms TIME" for each, then the process's peak resident memory, and for idle the
@@ -229,6 +232,31 @@ int OwnUnixPid(const std::string& folderArgument) {
   return bench::UnixPidWithCommandLine({"bench-floor", folderArgument});
 }
 
+DWORD WINAPI AskQuestion(void*) {
+  MessageBoxA(nullptr, "Delete?", "Floor question", MB_YESNO | MB_ICONQUESTION);
+  return 0;
+}
+
+// Milliseconds from the request until the box was found.
+double TimedBox() {
+  const double start = NowMs();
+  HANDLE asker = CreateThread(nullptr, 0, AskQuestion, nullptr, 0, nullptr);
+  HWND box = nullptr;
+  while (!(box = FindWindowA("#32770", "Floor question"))) Sleep(5);
+  const double found = NowMs();
+  PostMessageA(GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
+  WaitForSingleObject(asker, INFINITE);
+  CloseHandle(asker);
+  return found - start;
+}
+
+// The first box of a process loads what boxes need; the second is timed, as Quorrel's boxes come
+// after others.
+double Box() {
+  TimedBox();
+  return TimedBox();
+}
+
 void Idle(int seconds, int self) {
   const char* serverText = getenv("BENCH_WINESERVER_PID");
   const int server = serverText ? atoi(serverText) : 0;
@@ -265,7 +293,10 @@ int main(int argc, char** argv) {
     else if (phase == "disable") count = Disable(floor);
     else if (phase == "enable") count = Enable(floor);
     else if (phase == "convert") count = Convert(floor);
-    else if (phase == "idle" && i + 1 < argc) {
+    else if (phase == "box") {
+      printf("floor.box_ms %.2f\n", Box());
+      continue;
+    } else if (phase == "idle" && i + 1 < argc) {
       Idle(atoi(argv[i + 1]), OwnUnixPid(argv[1]));
       ++i;
       continue;

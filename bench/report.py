@@ -28,6 +28,8 @@ COMPARISONS = [
      "menu id 96 until the message box / bare read-modify-write loop"),
     ("Convert, all", "app.convert_all_ms", "floor.convert_ms",
      "menu id 99 until the message box / bare read-check-write loop"),
+    ("Delete key until its question box", "app.key_delete_box_ms", "floor.box_ms",
+     "key down on the list until the box (median of 3) / a second thread's MessageBoxA until found"),
     ("Peak memory (KiB)", "app.peak_rss_kib", "floor.peak_rss_kib",
      "VmHWM of quorrel.exe / of the floor process"),
 ]
@@ -101,6 +103,12 @@ def main():
     print("| wineserver CPU meanwhile | " +
           " | ".join(number(median(values, s, "app.idle_wineserver_cpu_ms")) for s in sizes) +
           f" | {number(floor_server)} |")
+    print("| behind another window: quorrel.exe CPU | " +
+          " | ".join(number(median(values, s, "app.idle_behind_cpu_ms")) for s in sizes) + " | |")
+    print("| behind another window: % of one core | " +
+          " | ".join(number(median(values, s, "app.idle_behind_cpu_percent")) for s in sizes) + " | |")
+    print("| behind another window: wineserver CPU | " +
+          " | ".join(number(median(values, s, "app.idle_behind_wineserver_cpu_ms")) for s in sizes) + " | |")
 
     print("\nChecks (files on disk after each command, first run):\n")
     checks = [("prefixed files after Sort (2N expected)", "app.save_prefixed_files"),
@@ -108,7 +116,8 @@ def main():
               ("files with #update= after Disable all (N expected)", "app.disable_all_files_disabled"),
               ("files with #update= after Enable all (0 expected)", "app.enable_all_files_disabled"),
               ("files with a bare LF first line before Convert all", "app.convert_all_unix_before"),
-              ("files with a bare LF first line after Convert all (0 expected)", "app.convert_all_unix_after")]
+              ("files with a bare LF first line after Convert all (0 expected)", "app.convert_all_unix_after"),
+              ("files left after Delete answered No (2N expected)", "app.key_delete_files_left")]
     for title, key in checks:
         print(f"- {title}: " + ", ".join(f"N={int(s):,}: {count(values[s].get(key, [None])[0])}"
                                          for s in sizes))

@@ -9,7 +9,9 @@
 #   BENCH_DISPLAY      X display for Xvfb                   (default :70)
 #   BENCH_SIZES        plugin counts                        (default "100 1000 5000")
 #   BENCH_REPEATS      runs per size; the median is shown   (default 3)
-#   BENCH_IDLE_SECONDS idle time whose CPU use is measured  (default 30; measured in the first run of a size)
+#   BENCH_QUORREL_EXE  a quorrel.exe to measure instead of the one built here (an older build, to compare)
+#   BENCH_IDLE_SECONDS idle time whose CPU use is measured  (default 30; measured in the first run of a size,
+#                      with Quorrel in front and then behind another window)
 # The table goes to stdout and to $BENCH_BUILD_DIR/results.md, every measured value to results.tsv.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -35,7 +37,7 @@ else
   cmake --build "$build/bench" -j2 >/dev/null
   bin=$build/bench
 fi
-quorrel=$build/win/shell/quorrel.exe
+quorrel=${BENCH_QUORREL_EXE:-$build/win/shell/quorrel.exe}
 
 echo "== Wine on $display"
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=$display
@@ -92,6 +94,8 @@ for n in $sizes; do
     echo "floor.process_list_ms $(( (end - start) / 1000000 ))" | record "$n" "$run"
     wine "$bin/bench-floor.exe" "$floor_dir" list listbox listbox-shown save restore disable enable convert </dev/null \
       | tr -d '\r' | record "$n" "$run"
+    # The box in a process of its own, so that the floor's peak memory stays that of the file work.
+    wine "$bin/bench-floor.exe" "$floor_dir" box </dev/null | tr -d '\r' | grep '^floor.box_ms' | record "$n" "$run"
 
     seconds=0
     [ "$run" = 1 ] && seconds=$idle
@@ -108,8 +112,12 @@ wine "$bin/bench-floor.exe" "$scratch" idle "$idle" </dev/null | tr -d '\r' | re
   echo "Command: BENCH_SIZES=\"$sizes\" BENCH_REPEATS=$repeats BENCH_IDLE_SECONDS=$idle bash bench/run.sh"
   echo "Finished: $(date -u '+%Y-%m-%d %H:%M UTC'); $(nproc) cores ($(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs));" \
        "$(wine --version); load average at the end $(cut -d' ' -f1-3 /proc/loadavg)"
-  echo "quorrel.exe built from $(git -C "$root" rev-parse --short HEAD 2>/dev/null || echo '?')" \
-       "$(git -C "$root" status --porcelain 2>/dev/null | grep -q . && echo 'with uncommitted changes')"
+  if [ -n "${BENCH_QUORREL_EXE:-}" ]; then
+    echo "quorrel.exe: $BENCH_QUORREL_EXE"
+  else
+    echo "quorrel.exe built from $(git -C "$root" rev-parse --short HEAD 2>/dev/null || echo '?')" \
+         "$(git -C "$root" status --porcelain 2>/dev/null | grep -q . && echo 'with uncommitted changes')"
+  fi
   echo
   python3 "$root/bench/report.py" "$results"
 } | tee "$build/results.md"

@@ -21,7 +21,7 @@
 MainLoopState mainLoop;
 
 DispatchInputs dispatchInputs = {
-    KeyState,
+    [](int virtualKey) { return mainLoop.keys.State(virtualKey); },
     [] { return HasFocus(mainWindow.pluginList) != 0; },
     ForegroundWindow,
     [] { return ListCount(mainWindow.pluginList); },
@@ -31,6 +31,8 @@ namespace {
 
 constexpr int kWmClose = 16;
 constexpr int kPassPauseMs = 25;
+// Without a wake the loop still makes a pass now and then.
+constexpr int kIdleWaitMs = 1000;
 
 // Keys of the shortcuts.
 constexpr int kVkBack = 8;
@@ -49,8 +51,9 @@ int RowCount() { return dispatchInputs.rowCount(); }
 bool ListFocus() { return dispatchInputs.listHasFocus(); }
 bool Foreground() { return dispatchInputs.foreground() == mainWindow.mainWindow; }
 bool Down(int virtualKey) { return KeyStateIsDown(dispatchInputs.keyState(virtualKey)); }
-bool ListKey(int virtualKey) { return ListFocus() && Down(virtualKey); }
-bool ListAltKey(int letter) { return ListFocus() && Down(kVkMenu) && Down(letter); }
+// The keys come first: they are read from the pass's keyboard state, the focus may need a call.
+bool ListKey(int virtualKey) { return Down(virtualKey) && ListFocus(); }
+bool ListAltKey(int letter) { return Down(kVkMenu) && Down(letter) && ListFocus(); }
 bool MenuItem(int id) {
     return (static_cast<std::uintptr_t>(eventState.userWParam.load()) & 0xFFFF) == static_cast<std::uintptr_t>(id);
 }
@@ -90,7 +93,7 @@ bool EnableUpdatesAsked() {
 bool RenameAsked() { return (ListKey(kVkBack) || MenuItem(kMenuRename)) && Foreground() && Selection() >= 0; }
 // Numpad star, or Shift with the plus key of the main keyboard.
 bool HideAsked() {
-    return ((ListFocus() && Down(kVkShift) && Down(kVkOemPlus)) || ListKey(kVkMultiply) ||
+    return ((Down(kVkShift) && Down(kVkOemPlus) && ListFocus()) || ListKey(kVkMultiply) ||
             MenuItem(kMenuHide)) &&
            Foreground() && latches.hide == 0 && Selection() >= 0;
 }
@@ -99,7 +102,7 @@ bool EditAsked() {
 }
 // Delete counts as down while the key is held at all.
 bool DeleteAsked() {
-    return ((ListFocus() && dispatchInputs.keyState(kVkDelete) < 0) || MenuItem(kMenuDelete)) && Foreground() &&
+    return ((dispatchInputs.keyState(kVkDelete) < 0 && ListFocus()) || MenuItem(kMenuDelete)) && Foreground() &&
            Selection() >= 0;
 }
 bool CloseAsked() { return eventState.userMessage.load() == kWmClose; }
@@ -113,17 +116,21 @@ void DispatchOneCommand() {
     }
 }
 
+bool Up(int virtualKey) { return KeyStateIsUp(mainLoop.keys.State(virtualKey)); }
+
 // The Alt key is not looked at: the letter alone ends its latch.
 void ClearReleasedLatches() {
-    if (KeyUp(kVkMultiply) && KeyUp(kVkOemPlus)) latches.hide = 0;
-    if (KeyUp(kVkReturn)) latches.enter = 0;
-    if (KeyUp(kVkT)) latches.altT = 0;
-    if (KeyUp(kVkU)) latches.altU = 0;
-    if (KeyUp(kVkI)) latches.altI = 0;
+    if (Up(kVkMultiply) && Up(kVkOemPlus)) latches.hide = 0;
+    if (Up(kVkReturn)) latches.enter = 0;
+    if (Up(kVkT)) latches.altT = 0;
+    if (Up(kVkU)) latches.altU = 0;
+    if (Up(kVkI)) latches.altI = 0;
 }
 
 // GetKeyState's toggle bit alone (1) does not count as the right button being down.
-bool ContextMenuKeyDown() { return KeyState(kVkApps) < 0 || std::abs(KeyState(kVkRButton)) > 1; }
+bool ContextMenuKeyDown() {
+    return mainLoop.keys.State(kVkApps) < 0 || std::abs(mainLoop.keys.State(kVkRButton)) > 1;
+}
 
 Handle WindowUnderCursor() {
     return WindowFromScreenPoint(MainWindowLeft() + mainLoop.cursorX, MainWindowTop() + mainLoop.cursorY);
@@ -138,13 +145,51 @@ void OfferContextMenu() {
     mainLoop.noWait = 1;
 }
 
-// Until the first wait (or the first menu) the loop waits for a message at the end of a pass;
-// from then on it only polls.
+// Keys that a rule reads while they are held: the shortcuts (numpad minus and plus and Delete
+// act again on every pass), the modifiers that go with them, and the context menu's keys.
+constexpr int kHeldKeys[] = {kVkBack, kVkReturn, kVkShift, kVkMenu, kVkDelete, kVkI, kVkT, kVkU,
+                             kVkMultiply, kVkAdd, kVkSubtract, kVkOemPlus, kVkRButton, kVkApps};
+
+bool AnyHeldKeyDown() {
+    for (int key : kHeldKeys) {
+        if (KeyStateIsDown(mainLoop.keys.State(key))) return true;
+    }
+    return false;
+}
+
+bool AnyLatchSet() {
+    return latches.enter != 0 || latches.altT != 0 || latches.altU != 0 || latches.altI != 0 || latches.hide != 0;
+}
+
+// The links look at time (arming) and at the cursor and the left button, which change while the
+// pointer is outside the program's windows, where no message tells of them.
+bool LinksInPlay() {
+    const LinkState& l = mainLoop.links;
+    if (mainLoop.linksArmed == 0 || l.hover != 0 || l.logoPressed != 0 || l.creditPressed != 0) return true;
+    return (OverLogo(mainLoop.cursorX, mainLoop.cursorY) || OverCredit(mainLoop.cursorX, mainLoop.cursorY)) &&
+           Foreground();
+}
+
+bool NeedsSteadyPasses() {
+    return AnyHeldKeyDown() || AnyLatchSet() || LinksInPlay() || informationDialog.open == 1;
+}
+
+// Until the first wait (or the first menu) the loop waits for a message at the end of a pass.
+// From then on it passes every 25 ms while a rule looks at time or at held keys, and otherwise
+// sleeps until the interface thread wakes it: a command then starts at once.
 void EndPass() {
-    PauseInterface(kPassPauseMs);
-    if (mainLoop.noWait == 0 && mainLoop.links.hover == 0) {
-        AwaitNextMessage();
-        mainLoop.noWait = 1;
+    if (mainLoop.noWait == 0) {
+        PauseInterface(kPassPauseMs);
+        if (mainLoop.links.hover == 0) {
+            AwaitNextMessage();
+            mainLoop.noWait = 1;
+        }
+        return;
+    }
+    if (NeedsSteadyPasses()) {
+        PauseInterface(kPassPauseMs);
+    } else {
+        AwaitWake(kIdleWaitMs);
     }
 }
 
@@ -176,9 +221,11 @@ const DispatchRow kDispatchTable[20] = {
 void RunMainLoop() {
     for (;;) {
         UpdateMoveButtons();
+        mainLoop.keys = ReadKeyboardState();
         DispatchOneCommand();
         if (informationDialog.open == 1) PollInformationDialog();
         TrackLinks();
+        mainLoop.keys = ReadKeyboardState();
         ClearReleasedLatches();
         OfferContextMenu();
         EndPass();

@@ -1,10 +1,12 @@
-// The program thread's main loop: one pass about every 25 ms until the program ends. Each pass
-// runs at most one command, polls the information window, follows the mouse over the links,
-// clears the latches of released keys and opens the context menu.
+// The program thread's main loop: one pass whenever the interface thread reports something new,
+// and one about every 25 ms while a rule that looks at time is in play, until the program ends.
+// Each pass runs at most one command, polls the information window, follows the mouse over the
+// links, clears the latches of released keys and opens the context menu.
 #pragma once
 
 #include "shell/links.h"
 #include "toolkit/handle.h"
+#include "toolkit/input_state.h"
 
 // What the loop remembers between passes. Program thread only. The selection is the one that
 // UpdateMoveButtons reads at the top of every pass (mainWindowStatus.selection).
@@ -14,6 +16,7 @@ struct MainLoopState {
     int cursorX = 0;      // relative to the top-left corner of the main window's outer rectangle
     int cursorY = 0;
     LinkState links;
+    KeyboardState keys;   // read once before the dispatch and once after it
 };
 
 extern MainLoopState mainLoop;

@@ -160,6 +160,8 @@ void BuildMainWindow() {
     ComputeLayout();
     OpenOffScreen();
     CreateControls();
+    // The main loop reads the selection and the row count on every pass.
+    FollowList(mainWindow.pluginList);
     ApplyFonts();
     catalogue.pluginList = mainWindow.pluginList;
     catalogue.fileList = mainWindow.fileList;

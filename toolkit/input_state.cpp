@@ -4,6 +4,12 @@
 
 int GetKeyStateOf(int virtualKey) { return GetKeyState(virtualKey); }
 
+KeyboardState ReadKeyboardState() {
+    KeyboardState state;
+    GetKeyboardState(state.keys);
+    return state;
+}
+
 Handle GetForegroundWindowHandle() { return reinterpret_cast<Handle>(GetForegroundWindow()); }
 
 void GetCursorPosition(int& x, int& y) {

@@ -6,6 +6,14 @@
 #include "toolkit/handle.h"
 
 int GetKeyStateOf(int virtualKey);             // GetKeyState's 16-bit result
+
+// Every key of the thread's input state at one moment, read in one call (GetKeyboardState).
+struct KeyboardState {
+    unsigned char keys[256] = {};
+    // What GetKeyState would have answered then: -128 or -127 while down, 0 or 1 while up.
+    int State(int virtualKey) const { return static_cast<signed char>(keys[virtualKey & 0xFF] & 0x81); }
+};
+KeyboardState ReadKeyboardState();
 Handle GetForegroundWindowHandle();
 void GetCursorPosition(int& x, int& y);        // screen coordinates
 Handle WindowFromScreenPoint(int x, int y);

@@ -35,6 +35,9 @@ struct ThreadSignals {
     KernelHandle keyEvent;
     KernelHandle commandMouseEvent;
     KernelHandle charEvent;
+    // Set (never pulsed) whenever something the program thread's main loop looks at may have
+    // changed.
+    KernelHandle wakeEvent;
 };
 
 // The two threads and what connects them, with the start-up values both read. Written by the
@@ -46,6 +49,8 @@ struct ToolkitThreads {
     KernelHandle programThread;
     HWND requestWindow = nullptr;
     ThreadSignals signals;
+    // Spares a second SetEvent of the wake event until the program thread has woken.
+    std::atomic<bool> wakePending{false};
     int screenWidth = 0;
     int screenHeight = 0;
     std::function<int()> programMain;
@@ -169,6 +174,7 @@ void CreateEvents() {
     signals.keyEvent = NewAutoResetEvent();
     signals.commandMouseEvent = NewAutoResetEvent();
     signals.charEvent = NewAutoResetEvent();
+    signals.wakeEvent = NewAutoResetEvent();
 }
 
 DWORD WINAPI ProgramThreadEntry(void*) {
@@ -451,6 +457,19 @@ void PauseInterface(int milliseconds) {
     Sleep(0);
 }
 
+// The flag is cleared after the wait, before the caller reads any state: whatever happens from
+// then on sets the event again, and whatever happened before is seen by the caller's next pass.
+bool AwaitWake(int timeoutMs) {
+    const DWORD result =
+        WaitForSingleObject(toolkitThreads.signals.wakeEvent.get(), static_cast<DWORD>(timeoutMs));
+    toolkitThreads.wakePending.store(false);
+    return result == WAIT_OBJECT_0;
+}
+
+void WakeProgramThread() {
+    if (!toolkitThreads.wakePending.exchange(true)) SetEvent(toolkitThreads.signals.wakeEvent.get());
+}
+
 void SetInputEvent() { SetEvent(toolkitThreads.signals.inputEvent.get()); }
 
 void PulseInputEvent() { PulseEvent(toolkitThreads.signals.inputEvent.get()); }
@@ -468,6 +487,11 @@ void RecordMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     eventState.lastMessage.store(static_cast<std::int32_t>(message));
     eventState.lastWParam.store(static_cast<std::intptr_t>(wParam));
     eventState.lastLParam.store(static_cast<std::intptr_t>(lParam));
+    // Every message the loop dispatches and every message a toolkit window procedure sees (the
+    // sent ones too: activation, focus, modal loops) may change what the main loop reads. Timers
+    // and hit tests do not: a shown tooltip checks ten times a second which window is under the
+    // pointer. The toolkit's own timer wakes the program thread where it is handled.
+    if (message != WM_TIMER && message != WM_NCHITTEST) WakeProgramThread();
 }
 
 int HasFocus(Handle control) {

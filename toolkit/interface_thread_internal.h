@@ -17,6 +17,7 @@ void RecordMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void PulseInputEvents();   // the input event and the key, command/mouse and character events
 void PulseInputEvent();    // the input event alone
 void SetInputEvent();      // stays set until the program thread waits
+void WakeProgramThread();  // ends the program thread's AwaitWake; kept until then
 
 // Ends the program thread at once, when the main window is destroyed under it.
 void TerminateProgramThread();

@@ -5,9 +5,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <vector>
 
 #include "toolkit/interface_thread.h"
+#include "toolkit/interface_thread_internal.h"
 
 namespace {
 
@@ -17,7 +19,51 @@ LRESULT Send(Handle list, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
 
 LPARAM TextArg(const Text& text) { return reinterpret_cast<LPARAM>(text.c_str()); }
 
+// The one list box whose selection and row count the interface thread keeps, so that the main
+// loop reads them without a cross-thread message on every pass. Written on the interface thread
+// after every message the list box handles, whoever sent it; read by both threads.
+struct FollowedList {
+    std::atomic<Handle> list{0};
+    std::atomic<int> selection{-1};
+    std::atomic<int> count{0};
+    WNDPROC original = nullptr;  // interface thread only
+};
+FollowedList followed;
+
+int AskList(HWND box, UINT message) {
+    return static_cast<int>(CallWindowProcA(followed.original, box, message, 0, 0));
+}
+
+// A changed selection or row count, and the list gaining or losing the focus, wake the main
+// loop: a selection set by another program arrives as a sent message, past the message loop.
+LRESULT CALLBACK FollowingProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CallWindowProcA(followed.original, box, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        followed.list.store(0);
+        return result;
+    }
+    const int selection = AskList(box, LB_GETCURSEL);
+    const int count = AskList(box, LB_GETCOUNT);
+    const bool selectionChanged = followed.selection.exchange(selection) != selection;
+    const bool countChanged = followed.count.exchange(count) != count;
+    if (selectionChanged || countChanged || message == WM_SETFOCUS || message == WM_KILLFOCUS) {
+        WakeProgramThread();
+    }
+    return result;
+}
+
 }  // namespace
+
+void FollowList(Handle list) {
+    SendRequest([list] {
+        HWND box = reinterpret_cast<HWND>(list);
+        followed.original = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FollowingProc)));
+        followed.selection.store(AskList(box, LB_GETCURSEL));
+        followed.count.store(AskList(box, LB_GETCOUNT));
+        followed.list.store(list);
+    });
+}
 
 void ListReset(Handle list) { Send(list, LB_RESETCONTENT); }
 void ListAdd(Handle list, const Text& row) { Send(list, LB_ADDSTRING, 0, TextArg(row)); }
@@ -26,8 +72,15 @@ void ListInsert(Handle list, int index, const Text& row) {
 }
 void ListDelete(Handle list, int index) { Send(list, LB_DELETESTRING, static_cast<WPARAM>(index)); }
 void ListSelect(Handle list, int index) { Send(list, LB_SETCURSEL, static_cast<WPARAM>(index)); }
-int ListSelection(Handle list) { return static_cast<int>(Send(list, LB_GETCURSEL)); }
-int ListCount(Handle list) { return static_cast<int>(Send(list, LB_GETCOUNT)); }
+int ListSelection(Handle list) {
+    if (list != 0 && list == followed.list.load()) return followed.selection.load();
+    return static_cast<int>(Send(list, LB_GETCURSEL));
+}
+
+int ListCount(Handle list) {
+    if (list != 0 && list == followed.list.load()) return followed.count.load();
+    return static_cast<int>(Send(list, LB_GETCOUNT));
+}
 
 Text GetListItemText(Handle list, int index) {
     const LRESULT length = Send(list, LB_GETTEXTLEN, static_cast<WPARAM>(index));

@@ -14,6 +14,10 @@ void ListDelete(Handle list, int index);                   // LB_DELETESTRING
 void ListSelect(Handle list, int index);                   // LB_SETCURSEL
 int ListSelection(Handle list);                            // LB_GETCURSEL, -1 for none
 int ListCount(Handle list);                                // LB_GETCOUNT
+
+// From now on the interface thread keeps the list box's selection and row count as they change,
+// and ListSelection and ListCount answer from them without a message. One list box at a time.
+void FollowList(Handle list);
 Text GetListItemText(Handle list, int index);              // empty past the end
 
 // Adds the rows in order (LB_ADDSTRING each) in one request on the interface thread.

@@ -41,6 +41,7 @@ bool TakeUserMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     eventState.userWParam.store(static_cast<std::intptr_t>(wParam), std::memory_order_release);
     eventState.userMessage.store(static_cast<std::int32_t>(message), std::memory_order_release);
     PulseInputEvent();
+    WakeProgramThread();
     return true;
 }
 
@@ -228,6 +229,7 @@ bool HandleInputMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
             if (wParam != 1) return false;
             eventState.timerTick.store(1);
             PulseInputEvent();
+            WakeProgramThread();
             return true;
         case WM_HSCROLL:
         case WM_VSCROLL:

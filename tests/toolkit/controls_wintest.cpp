@@ -364,34 +364,47 @@ TEST(Focus, SetControlFocusMovesTheKeyboardFocusWhereverTheUserLeftIt) {
     EXPECT_EQ(HasFocus(second), 0);
 }
 
-TEST(ListBoxes, RowsAreAddedInsertedDeletedAndReadOneByOneOrAllTogether) {
-    ParentWindow parent;
-    Handle list = CreateWindowDirect("LISTBOX", "", 0x54211141, 5, 5, 200, 150, parent.window, 0,
-                                     ProgramInstance(), 0x200);
-    ASSERT_NE(list, 0);
-    ListAdd(list, "beta");
-    ListAdd(list, "delta");
-    ListInsert(list, 0, "alpha");
-    ListInsert(list, 2, "gamma");
-    ASSERT_EQ(ListCount(list), 4);
-    EXPECT_EQ(GetListItemText(list, 0), "alpha");
-    EXPECT_EQ(GetListItemText(list, 2), "gamma");
-    EXPECT_EQ(GetListItemText(list, 3), "delta") << "the list must not be sorted";
-    EXPECT_EQ(GetListItemText(list, 4), "") << "an index past the end reads empty";
-    EXPECT_EQ(GetListItemText(list, -1), "");
-    ListAddAll(list, {"zulu", "", "echo"});
-    EXPECT_EQ(ListItemTexts(list), (std::vector<Text>{"alpha", "beta", "gamma", "delta", "zulu", "", "echo"}))
-        << "rows added together come in order, after the others";
-    ListDelete(list, 6);
-    ListDelete(list, 5);
-    ListDelete(list, 4);
+// The same steps on a plain list box and on one whose selection and row count the interface
+// thread follows: the followed one must answer as the list box itself would.
+TEST(ListBoxes, RowsAreAddedInsertedDeletedAndReadOneByOneOrAllTogetherFollowedOrNot) {
+    for (const bool followed : {false, true}) {
+        SCOPED_TRACE(followed ? "followed list" : "plain list");
+        ParentWindow parent;
+        Handle list = CreateWindowDirect("LISTBOX", "", 0x54211141, 5, 5, 200, 150, parent.window, 0,
+                                         ProgramInstance(), 0x200);
+        ASSERT_NE(list, 0);
+        if (followed) FollowList(list);
+        ListAdd(list, "beta");
+        ListAdd(list, "delta");
+        ListInsert(list, 0, "alpha");
+        ListInsert(list, 2, "gamma");
+        ASSERT_EQ(ListCount(list), 4);
+        EXPECT_EQ(GetListItemText(list, 0), "alpha");
+        EXPECT_EQ(GetListItemText(list, 2), "gamma");
+        EXPECT_EQ(GetListItemText(list, 3), "delta") << "the list must not be sorted";
+        EXPECT_EQ(GetListItemText(list, 4), "") << "an index past the end reads empty";
+        EXPECT_EQ(GetListItemText(list, -1), "");
+        ListAddAll(list, {"zulu", "", "echo"});
+        EXPECT_EQ(ListItemTexts(list), (std::vector<Text>{"alpha", "beta", "gamma", "delta", "zulu", "", "echo"}))
+            << "rows added together come in order, after the others";
+        ListDelete(list, 6);
+        ListDelete(list, 5);
+        ListDelete(list, 4);
 
-    ListSelect(list, 2);
-    EXPECT_EQ(ListSelection(list), 2);
-    ListDelete(list, 0);
-    EXPECT_EQ(ListCount(list), 3);
-    EXPECT_EQ(GetListItemText(list, 0), "beta");
-    ListReset(list);
-    EXPECT_EQ(ListCount(list), 0);
-    EXPECT_EQ(ListSelection(list), -1);
+        ListSelect(list, 2);
+        EXPECT_EQ(ListSelection(list), 2);
+        ListDelete(list, 0);
+        EXPECT_EQ(ListSelection(list), 1) << "the selection moves up with its row";
+        EXPECT_EQ(ListCount(list), 3);
+        EXPECT_EQ(GetListItemText(list, 0), "beta");
+        ListReset(list);
+        EXPECT_EQ(ListCount(list), 0);
+        EXPECT_EQ(ListSelection(list), -1);
+
+        // Another program selects with a message straight to the list box, past the toolkit.
+        ListAddAll(list, {"one", "two"});
+        SendMessageA(reinterpret_cast<HWND>(list), LB_SETCURSEL, 1, 0);
+        EXPECT_EQ(ListSelection(list), 1);
+        EXPECT_EQ(ListCount(list), 2);
+    }
 }

@@ -257,6 +257,26 @@ TEST(Waits, AwaitInputEventClearsTheWholeTripleAwaitNextMessageKeepsTheParameter
     EXPECT_EQ(eventState.eventCode.load(), 255) << "a click without registration sets eventCode 255";
 }
 
+// The main loop sleeps in AwaitWake between passes: a message that came while it was busy must
+// still end its next wait (a pulsed event would have lost it), and the wait leaves the event
+// state alone, since the loop reads it afterwards.
+TEST(Waits, AwaitWakeKeepsAWakeThatCameWhileNobodyWaitedAndClearsNothing) {
+    TestWindow w;
+    RegisterUserMessages({273});
+    PostMessageA(w.button, BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([] { return eventState.userMessage.load() == 273; }));
+    Sleep(100);  // let every message that the click causes be handled before the wait
+    EXPECT_TRUE(AwaitWake(10000)) << "a wake that came while nobody waited was lost";
+    EXPECT_EQ(eventState.userMessage.load(), 273) << "AwaitWake must not clear the registered message";
+    EXPECT_EQ(eventState.userLParam.load(), AsInt(w.button));
+
+    while (AwaitWake(0)) {
+    }
+    PostLater(w.window, WM_NULL, 0, 0);
+    EXPECT_TRUE(AwaitWake(10000)) << "a message dispatched during the wait must end it";
+    RegisterUserMessages({0});
+}
+
 // The main loop reads a click as userWParam (zero high word) and then userLParam (the button),
 // while the interface thread stores the next message: a wParam must never be seen beside the
 // lParam of an older message. The messages here carry a rising number in both parameters.
