@@ -234,12 +234,20 @@ TEST(RegisteredMessages, ClosingWithWmCloseRegisteredKeepsTheWindowAndReports16)
     EXPECT_TRUE(IsWindow(w.window));
 }
 
-TEST(Waits, AwaitInputEventClearsTheWholeTripleAwaitNextMessageKeepsTheParameters) {
-    TestWindow w;
+// Registers WM_COMMAND, clicks the window's button and lets every message the click causes be
+// handled, so that a wait that follows starts from a settled event state.
+namespace {
+void ClickRegisteredAndSettle(const TestWindow& w) {
     RegisterUserMessages({273});
     PostMessageA(w.button, BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitUntil([] { return eventState.userMessage.load() == 273; }));
-    Sleep(100);  // let every message that the click causes be handled before the waits
+    Sleep(100);
+}
+}  // namespace
+
+TEST(Waits, AwaitInputEventClearsTheWholeTripleAwaitNextMessageKeepsTheParameters) {
+    TestWindow w;
+    ASSERT_NO_FATAL_FAILURE(ClickRegisteredAndSettle(w));
 
     // An unregistered message wakes AwaitNextMessage; the parameters of the click stay.
     PostLater(w.window, WM_NULL, 0, 0);
@@ -262,10 +270,7 @@ TEST(Waits, AwaitInputEventClearsTheWholeTripleAwaitNextMessageKeepsTheParameter
 // state alone, since the loop reads it afterwards.
 TEST(Waits, AwaitWakeKeepsAWakeThatCameWhileNobodyWaitedAndClearsNothing) {
     TestWindow w;
-    RegisterUserMessages({273});
-    PostMessageA(w.button, BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitUntil([] { return eventState.userMessage.load() == 273; }));
-    Sleep(100);  // let every message that the click causes be handled before the wait
+    ASSERT_NO_FATAL_FAILURE(ClickRegisteredAndSettle(w));
     EXPECT_TRUE(AwaitWake(10000)) << "a wake that came while nobody waited was lost";
     EXPECT_EQ(eventState.userMessage.load(), 273) << "AwaitWake must not clear the registered message";
     EXPECT_EQ(eventState.userLParam.load(), AsInt(w.button));
