@@ -114,6 +114,12 @@ Text TextWithNames(const Text& lead, const std::vector<Text>& names) {
     return text;
 }
 
+void AddNamesParagraph(Text& text, const Text& lead, const std::vector<Text>& names) {
+    if (names.empty()) return;
+    if (!text.empty()) text += "\r\r";
+    text += TextWithNames(lead, names);
+}
+
 Text FailureReason(int win32Error) {
     if (win32Error == kErrorFileExists || win32Error == kErrorAlreadyExists) {
         return Say(phrases::kReasonExists);

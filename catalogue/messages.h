@@ -82,6 +82,8 @@ void ShowCommandMessage(const Phrase& phrase, int flags);
 
 // A lead sentence followed by the names it concerns, one a line (long lists are shortened).
 Text TextWithNames(const Text& lead, const std::vector<Text>& names);
+// Adds TextWithNames(lead, names) to text as a paragraph of its own; nothing when names is empty.
+void AddNamesParagraph(Text& text, const Text& lead, const std::vector<Text>& names);
 
 // Why a rename or delete failed, from its Win32 error code, in brackets.
 Text FailureReason(int win32Error);

@@ -210,8 +210,8 @@ void SaveByRenaming(Outcome& outcome) {
     RefreshPluginList();
 }
 
-Text StillInTemporaryFolderText(const std::vector<Text>& names) {
-    return TextWithNames(Say(phrases::kStillInTemporaryFolder) + " " + catalogue.tempFolder + ":", names);
+Text StillInTemporaryFolderLead() {
+    return Say(phrases::kStillInTemporaryFolder) + " " + catalogue.tempFolder + ":";
 }
 
 Text SaveReport(const Outcome& outcome) {
@@ -221,15 +221,11 @@ Text SaveReport(const Outcome& outcome) {
         text = Say(kResortDone);
     } else {
         text = Say(kResortIncomplete);
-        if (!outcome.notMoved.empty()) text += "\r\r" + TextWithNames(Say(kNotMoved), outcome.notMoved);
-        if (!outcome.leftInTemporary.empty()) {
-            text += "\r\r" + StillInTemporaryFolderText(outcome.leftInTemporary);
-        }
+        AddNamesParagraph(text, Say(kNotMoved), outcome.notMoved);
+        AddNamesParagraph(text, StillInTemporaryFolderLead(), outcome.leftInTemporary);
     }
-    if (!outcome.gone.empty()) text += "\r\r" + TextWithNames(Say(kPluginFilesGone), outcome.gone);
-    if (!outcome.recovered.empty()) {
-        text += "\r\r" + TextWithNames(Say(kRecoveredFromTemporaryFolder), outcome.recovered);
-    }
+    AddNamesParagraph(text, Say(kPluginFilesGone), outcome.gone);
+    AddNamesParagraph(text, Say(kRecoveredFromTemporaryFolder), outcome.recovered);
     return text;
 }
 
@@ -257,10 +253,8 @@ void RestoreOriginalNames() {
     RefreshPluginList();
     if (outcome.Clean()) return;
     Text text;
-    if (!outcome.notMoved.empty()) text = TextWithNames(Say(phrases::kOriginalNamesIncomplete), outcome.notMoved);
-    if (!outcome.gone.empty()) {
-        text += (text.empty() ? "" : "\r\r") + TextWithNames(Say(phrases::kPluginFilesGone), outcome.gone);
-    }
+    AddNamesParagraph(text, Say(phrases::kOriginalNamesIncomplete), outcome.notMoved);
+    AddNamesParagraph(text, Say(phrases::kPluginFilesGone), outcome.gone);
     ShowCommandMessage(text, kExclamationBox);
 }
 
@@ -271,7 +265,7 @@ void RecoverFromTemporaryFolder() {
     TakeIoStatus();
     const std::vector<Text> left = PluginFilesInTemporaryFolder();
     Text text;
-    if (!recovered.empty()) text = TextWithNames(Say(phrases::kRecoveredFromTemporaryFolder), recovered);
-    if (!left.empty()) text += (text.empty() ? "" : "\r\r") + StillInTemporaryFolderText(left);
+    AddNamesParagraph(text, Say(phrases::kRecoveredFromTemporaryFolder), recovered);
+    AddNamesParagraph(text, StillInTemporaryFolderLead(), left);
     ShowCommandMessage(text, left.empty() ? kInformationBox : kExclamationBox);
 }

@@ -134,9 +134,7 @@ void ReportAllRows(const AllRowsOutcome& outcome, const Phrase& done, const Phra
         return;
     }
     Text text = outcome.notChanged.empty() ? Say(done) : TextWithNames(Say(notChangedLead), outcome.notChanged);
-    if (!outcome.gone.empty()) {
-        RefreshPluginList();
-        text += "\r\r" + TextWithNames(Say(phrases::kPluginFilesGone), outcome.gone);
-    }
+    if (!outcome.gone.empty()) RefreshPluginList();
+    AddNamesParagraph(text, Say(phrases::kPluginFilesGone), outcome.gone);
     ShowCommandMessage(text, kExclamationBox);
 }

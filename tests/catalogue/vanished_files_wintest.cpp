@@ -51,7 +51,9 @@ TEST_F(VanishedFileTest, EveryCommandNamesTheGoneFileAndGoesOn) {
             Fill(1);
             ASSERT_EQ(RowsOf(fileList), (Rows{"b.src", kGone})) << context;
             ASSERT_TRUE(DeleteFileA(PathOf(kGone).c_str()));
-            if (byFolder) ASSERT_TRUE(CreateDirectoryA(PathOf(kGone).c_str(), nullptr));
+            if (byFolder) {
+                ASSERT_TRUE(CreateDirectoryA(PathOf(kGone).c_str(), nullptr));
+            }
             const Text otherBefore = Read("b.src");
             asked = false;
 
@@ -70,10 +72,14 @@ TEST_F(VanishedFileTest, EveryCommandNamesTheGoneFileAndGoesOn) {
                       byFolder ? static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY) : INVALID_FILE_ATTRIBUTES)
                 << context << ": the name was created or the folder changed";
             EXPECT_EQ(Read("K01##a.png"), "png") << context;
-            if (!command.changesOtherFiles) EXPECT_EQ(Read("b.src"), otherBefore) << context;
+            if (!command.changesOtherFiles) {
+                EXPECT_EQ(Read("b.src"), otherBefore) << context;
+            }
             EXPECT_EQ(ListCount(fileList), 1) << context << ": the list was not read again";
 
-            if (byFolder) ASSERT_TRUE(RemoveDirectoryA(PathOf(kGone).c_str()));
+            if (byFolder) {
+                ASSERT_TRUE(RemoveDirectoryA(PathOf(kGone).c_str()));
+            }
             for (const Text& name : FilesOnDisk()) ASSERT_TRUE(DeleteFileA(PathOf(name).c_str())) << name;
         }
     }
