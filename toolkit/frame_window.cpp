@@ -56,10 +56,7 @@ COLORREF ToColorRef(int colour) {
 
 void FillWindowAndCanvas(HWND window, COLORREF colour) {
     const GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
-    if (Canvas* canvas = CanvasOf(window)) {
-        RECT all{0, 0, ScreenWidth(), ScreenHeight()};
-        FillRect(canvas->dc.get(), &all, brush.get());
-    }
+    if (Canvas* canvas = CanvasOf(window)) FillCanvas(*canvas, brush.get(), colour);
     RECT client{};
     GetClientRect(window, &client);
     HDC dc = GetDC(window);
@@ -109,6 +106,7 @@ void DrawBitmap(HWND window, HBITMAP bitmap, int x, int y, int mode) {
     const MemoryDc source(CreateCompatibleDC(windowDc));
     HGDIOBJ previous = SelectObject(source.get(), bitmap);
     if (Canvas* canvas = CanvasOf(window)) {
+        CoverCanvas(*canvas, window, x + info.bmWidth, y + info.bmHeight);
         DrawInto(canvas->dc.get(), source.get(), x, y, info.bmWidth, info.bmHeight, mode);
     }
     DrawInto(windowDc, source.get(), x, y, info.bmWidth, info.bmHeight, mode);

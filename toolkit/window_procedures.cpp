@@ -67,10 +67,11 @@ void OnKillFocus(HWND window, WPARAM gainingFocus) {
     }
 }
 
-void PaintFromCanvas(HWND window, const Canvas& canvas) {
+void PaintFromCanvas(HWND window, Canvas& canvas) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     const RECT& r = ps.rcPaint;
+    CoverCanvas(canvas, window, r.right, r.bottom);
     BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, canvas.dc.get(), r.left, r.top, SRCCOPY);
     EndPaint(window, &ps);
 }

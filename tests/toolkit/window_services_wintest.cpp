@@ -45,10 +45,15 @@ RECT RectOf(HWND window) {
 }
 
 // Reads a pixel of the main window's canvas on the interface thread.
+// A point of the main window's canvas, which first grows to hold it, as it does for a repaint
+// or a drawing that reaches the point.
 COLORREF CanvasPixel(int x, int y) {
     COLORREF colour = CLR_INVALID;
     SendRequest([&] {
-        if (Canvas* canvas = CanvasOf(MainWindow())) colour = GetPixel(canvas->dc.get(), x, y);
+        if (Canvas* canvas = CanvasOf(MainWindow())) {
+            CoverCanvas(*canvas, MainWindow(), x + 1, y + 1);
+            colour = GetPixel(canvas->dc.get(), x, y);
+        }
     });
     return colour;
 }
@@ -180,7 +185,15 @@ TEST(MainWindow, ClearWindowFillsTheCanvasWithRgbOrScaled15BitColours) {
     const int previous = SetOption("truecolor", 1);
     ClearWindow(RGB(10, 200, 30));
     EXPECT_EQ(CanvasPixel(5, 5), RGB(10, 200, 30));
+    int heldWidth = 0;
+    SendRequest([&] {
+        Canvas* canvas = CanvasOf(MainWindow());
+        heldWidth = canvas->width;
+        SetPixel(canvas->dc.get(), 7, 7, RGB(1, 2, 3));
+    });
+    EXPECT_LT(heldWidth, ScreenWidth()) << "the canvas holds what the window needs, not the whole screen";
     EXPECT_EQ(CanvasPixel(ScreenWidth() - 1, ScreenHeight() - 1), RGB(10, 200, 30)) << "the whole canvas";
+    EXPECT_EQ(CanvasPixel(7, 7), RGB(1, 2, 3)) << "growing must keep what was drawn";
 
     SetOption("truecolor", 0);
     ClearWindow(31 | (1 << 5) | (16 << 10));  // 5 bits each, red lowest
