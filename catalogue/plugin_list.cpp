@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue_state.h"
 #include "catalogue/plugin_text.h"
+#include "toolkit/controls.h"
 #include "toolkit/files.h"
 #include "toolkit/interface_thread.h"
 #include "toolkit/list_box.h"
@@ -43,14 +44,14 @@ void MoveRow(Handle list, int from, int insertAt, int removeAt) {
 
 void FillPluginList(Handle nameList, Handle fileList, int row, const Text& pattern) {
     // A shown list box would redraw itself for every row added; it is drawn once at the end.
-    ListHoldDrawing(nameList, true);
+    HoldDrawing(nameList, true);
     ListReset(nameList);
     ListReset(fileList);
     PluginRows rows;
     ForEachPluginFile(pattern, [&](const Text& fileName) { AddPluginEntry(rows, fileName); });
     ListAddAll(nameList, rows.names);
     ListAddAll(fileList, rows.files);
-    ListHoldDrawing(nameList, false);
+    HoldDrawing(nameList, false);
     ListSelect(nameList, row >= 0 && row < ListCount(nameList) ? row : 0);
     FollowSelection();
     SetControlFocus(nameList);

@@ -159,6 +159,9 @@ void CentreOnScreen() {
 void BuildMainWindow() {
     ComputeLayout();
     OpenOffScreen();
+    // Nobody sees the window before it is centred: its controls and rows are drawn once then,
+    // not one by one as they are made and filled.
+    HoldDrawing(mainWindow.mainWindow, true);
     CreateControls();
     // The main loop reads the selection and the row count on every pass.
     FollowList(mainWindow.pluginList);
@@ -168,6 +171,7 @@ void BuildMainWindow() {
     catalogue.updateMoveButtons = UpdateMoveButtons;
     FillPluginList(mainWindow.pluginList, mainWindow.fileList, -1, "*.SRC");
     CreateTooltips();
+    HoldDrawing(mainWindow.mainWindow, false);
     CentreOnScreen();
     DrawBitmapResource(ProgramInstance(), "FIREFOX", 245, 215, kTransparent);
     // Placing the window on screen may activate it, and activation moves the keyboard focus to

@@ -332,6 +332,13 @@ int ShowWindowMode(Handle window, int mode) {
     return wasVisible;
 }
 
+void HoldDrawing(Handle window, bool hold) {
+    SendMessageA(AsHwnd(window), WM_SETREDRAW, hold ? FALSE : TRUE, 0);
+    if (!hold) {
+        RedrawWindow(AsHwnd(window), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+}
+
 int DestroyWindowHandle(Handle window) {
     BOOL destroyed = FALSE;
     SendRequest([&] { destroyed = DestroyWindow(AsHwnd(window)); });

@@ -22,5 +22,8 @@ void SetCreationFontMode(std::intptr_t mode);
 // Z-order codes: 0 keeps it, 1 bottom, -1 topmost, -2 not topmost, other values top.
 void PlaceWindow(Handle window, int x, int y, int width, int height, int zOrder);
 int ShowWindowMode(Handle window, int mode);
+// While held, a window and its children draw nothing (a list box adding row after row, a window
+// whose controls are being made); releasing redraws the window, its frame and its children once.
+void HoldDrawing(Handle window, bool hold);
 int DestroyWindowHandle(Handle window);
 Text GetControlText(Handle window);

@@ -105,9 +105,3 @@ std::vector<Text> ListItemTexts(Handle list) {
     });
     return rows;
 }
-
-void ListHoldDrawing(Handle list, bool hold) {
-    HWND box = reinterpret_cast<HWND>(list);
-    SendMessageA(box, WM_SETREDRAW, hold ? FALSE : TRUE, 0);
-    if (!hold) InvalidateRect(box, nullptr, TRUE);
-}

@@ -27,5 +27,3 @@ void ListAddAll(Handle list, const std::vector<Text>& rows);
 // whole list pays one cross-thread round trip instead of two per row.
 std::vector<Text> ListItemTexts(Handle list);
 
-// While held, a list box does not redraw itself for every row added; releasing redraws it once.
-void ListHoldDrawing(Handle list, bool hold);
