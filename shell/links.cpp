@@ -83,9 +83,15 @@ LinkActions StepLinks(LinkState& s, const LinkInput& in) {
     return actions;
 }
 
+int MsUntilLinksArm() {
+    if (mainLoop.linksArmed != 0) return 0;
+    const std::uint32_t elapsed = GetTickCount() - startup.startTick;
+    return elapsed > kArmingDelayMs ? 0 : static_cast<int>(kArmingDelayMs - elapsed) + 1;
+}
+
 void TrackLinks() {
     ReadCursor();
-    if (mainLoop.linksArmed == 0 && GetTickCount() - startup.startTick > kArmingDelayMs) mainLoop.linksArmed = 1;
+    if (MsUntilLinksArm() == 0) mainLoop.linksArmed = 1;
     if (ForegroundWindow() != mainWindow.mainWindow) return;
     LinkInput input;
     input.cursorX = mainLoop.cursorX;

@@ -33,6 +33,10 @@ struct LinkActions {
 // One step of the state machine, for a pass in which the main window is in front.
 LinkActions StepLinks(LinkState& state, const LinkInput& input);
 
+// Milliseconds until a pass would arm the links; 0 once they are armed. Arming looks only at
+// the time, so the loop may sleep until then instead of pacing itself.
+int MsUntilLinksArm();
+
 // The link step of a main-loop pass: reads the cursor (kept for the context menu), arms the
 // links once their time has come and, while the main window is in front, follows the mouse.
 void TrackLinks();

@@ -8,6 +8,7 @@
 #include "shell/context_menu.h"
 #include "shell/dialog_support.h"
 #include "shell/information_dialog.h"
+#include "shell/links.h"
 #include "shell/main_window.h"
 #include "shell/shell_state.h"
 #include "shell/startup.h"
@@ -161,11 +162,12 @@ bool AnyLatchSet() {
     return latches.enter != 0 || latches.altT != 0 || latches.altU != 0 || latches.altI != 0 || latches.hide != 0;
 }
 
-// The links look at time (arming) and at the cursor and the left button, which change while the
-// pointer is outside the program's windows, where no message tells of them.
+// The links look at the cursor and the left button, which change while the pointer is outside
+// the program's windows, where no message tells of them. (Their arming looks only at the time:
+// the idle wait ends when it is due.)
 bool LinksInPlay() {
     const LinkState& l = mainLoop.links;
-    if (mainLoop.linksArmed == 0 || l.hover != 0 || l.logoPressed != 0 || l.creditPressed != 0) return true;
+    if (l.hover != 0 || l.logoPressed != 0 || l.creditPressed != 0) return true;
     return (OverLogo(mainLoop.cursorX, mainLoop.cursorY) || OverCredit(mainLoop.cursorX, mainLoop.cursorY)) &&
            Foreground();
 }
@@ -176,7 +178,8 @@ bool NeedsSteadyPasses() {
 
 // Until the first wait (or the first menu) the loop waits for a message at the end of a pass.
 // From then on it passes every 25 ms while a rule looks at time or at held keys, and otherwise
-// sleeps until the interface thread wakes it: a command then starts at once.
+// sleeps until the interface thread wakes it (a command then starts at once) or the links are
+// due to arm.
 void EndPass() {
     if (mainLoop.noWait == 0) {
         PauseInterface(kPassPauseMs);
@@ -189,7 +192,8 @@ void EndPass() {
     if (NeedsSteadyPasses()) {
         PauseInterface(kPassPauseMs);
     } else {
-        AwaitWake(kIdleWaitMs);
+        const int untilArming = MsUntilLinksArm();
+        AwaitWake(untilArming > 0 && untilArming < kIdleWaitMs ? untilArming : kIdleWaitMs);
     }
 }
 
