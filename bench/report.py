@@ -91,24 +91,25 @@ def main():
             cells += [number(app), number(floor), ratio]
         print(f"| {title} | " + " | ".join(cells) + " |")
 
-    print("\nIdle for the measured seconds (first run of each size): CPU time in ms, user + system.\n")
+    print("\nIdle for the measured seconds (first run of each size): CPU time in ms, user + system; the"
+          " share of one core counts quorrel.exe and what the wineserver spent above its own idle floor.\n")
     print("| Measure | " + " | ".join(f"N={int(s):,}" for s in sizes) + " | floor (25 ms sleep loop) |")
     print("|---|" + "---:|" * (len(sizes) + 1))
-    floor_cpu = median(values, "all", "floor.idle_cpu_ms")
     floor_server = median(values, "all", "floor.idle_wineserver_cpu_ms")
-    print("| quorrel.exe CPU | " + " | ".join(number(median(values, s, "app.idle_cpu_ms")) for s in sizes) +
-          f" | {number(floor_cpu)} |")
-    print("| quorrel.exe CPU, % of one core | " +
-          " | ".join(number(median(values, s, "app.idle_cpu_percent")) for s in sizes) + " | |")
-    print("| wineserver CPU meanwhile | " +
-          " | ".join(number(median(values, s, "app.idle_wineserver_cpu_ms")) for s in sizes) +
-          f" | {number(floor_server)} |")
-    print("| behind another window: quorrel.exe CPU | " +
-          " | ".join(number(median(values, s, "app.idle_behind_cpu_ms")) for s in sizes) + " | |")
-    print("| behind another window: % of one core | " +
-          " | ".join(number(median(values, s, "app.idle_behind_cpu_percent")) for s in sizes) + " | |")
-    print("| behind another window: wineserver CPU | " +
-          " | ".join(number(median(values, s, "app.idle_behind_wineserver_cpu_ms")) for s in sizes) + " | |")
+    print(f"| floor process, wineserver meanwhile | {' | '.join('' for _ in sizes)} | "
+          f"{number(median(values, 'all', 'floor.idle_cpu_ms'))}, {number(floor_server)} |")
+    phases = [("in front, pointer over the list", "app.idle"), ("in front, pointer away", "app.idle_away"),
+              ("behind another window", "app.idle_behind")]
+    for title, key in phases:
+        def cell(size):
+            cpu = median(values, size, key + "_cpu_ms")
+            server = median(values, size, key + "_wineserver_cpu_ms")
+            wall = median(values, size, key + "_wall_ms")
+            if cpu is None or server is None or not wall:
+                return number(cpu)
+            above = max(0.0, server - (floor_server or 0.0))
+            return f"{number(cpu)} + {number(server)}: {100.0 * (cpu + above) / wall:.2f} %"
+        print(f"| {title}: quorrel.exe + wineserver | " + " | ".join(cell(s) for s in sizes) + " | |")
 
     print("\nChecks (files on disk after each command, first run):\n")
     checks = [("prefixed files after Sort (2N expected)", "app.save_prefixed_files"),
