@@ -1,7 +1,9 @@
 // bench-driver: runs one Quorrel benchmark on a plugin folder and prints what it measured, one
 // "key value" line each (times in milliseconds, memory in KiB). Meant to be started by bench/run.sh.
 //
-// usage: bench-driver QUORREL_EXE WORK_FOLDER PLUGIN_FOLDER ROWS IDLE_SECONDS
+// usage: bench-driver QUORREL_EXE WORK_FOLDER PLUGIN_FOLDER ROWS IDLE_SECONDS [FLOOR_EXE]
+//   With FLOOR_EXE (bench-floor) it first times a floor process that lists and reads the folder, from its
+//   creation until it ends, started the way Quorrel is started (three times; the median is printed).
 //   Copies QUORREL_EXE into WORK_FOLDER with a settings.ini naming PLUGIN_FOLDER (which holds ROWS plugins
 //   with names), starts it and measures, in this order: start-up until the list shows ROWS rows; a save
 //   ("Sort Search Plugins!") until its message box; the restore ("Orig. Filenames") until the list is
@@ -97,12 +99,44 @@ bool Prepare(Session& s, const std::string& quorrelExe, const std::string& work,
                              "[Software\\Quorrel]\r\nfolder=" + e2e::WinPath(plugins) + "\r\n");
 }
 
-bool Launch(Session& s, const std::string& work) {
-  std::string commandLine = "\"" + s.exe + "\" -e";
+// output, when given, takes the process's standard output and error.
+bool StartProcess(const std::string& exe, std::string commandLine, const std::string& folder,
+                  PROCESS_INFORMATION& process, HANDLE output = nullptr) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  return CreateProcessA(s.exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        e2e::WinPath(work).c_str(), &startup, &s.process) != FALSE;
+  if (output) {
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = output;
+  }
+  return CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, output ? TRUE : FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &process) != FALSE;
+}
+
+bool Launch(Session& s, const std::string& work) {
+  return StartProcess(s.exe, "\"" + s.exe + "\" -e", e2e::WinPath(work), s.process);
+}
+
+// The floor of start-up: a whole process that lists and reads the folder, from its creation to its end.
+void MeasureFloorProcess(const std::string& floorExe, const std::string& plugins) {
+  const std::string exe = e2e::WinPath(floorExe);
+  SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+  HANDLE discard = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherited, OPEN_EXISTING, 0, nullptr);
+  std::vector<double> times;
+  for (int run = 0; run < 3; ++run) {
+    PROCESS_INFORMATION process{};
+    const double start = NowMs();
+    if (!StartProcess(exe, "\"" + exe + "\" \"" + plugins + "\" list", plugins, process, discard)) {
+      CloseHandle(discard);
+      return Note("cannot start " + floorExe);
+    }
+    WaitForSingleObject(process.hProcess, 60000);
+    times.push_back(NowMs() - start);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  CloseHandle(discard);
+  std::sort(times.begin(), times.end());
+  Report("floor.process_list_ms", times[1]);
 }
 
 HWND MessageBoxOf(const Session& s) {
@@ -310,8 +344,8 @@ void Close(Session& s) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 6) {
-    fprintf(stderr, "usage: bench-driver QUORREL_EXE WORK_FOLDER PLUGIN_FOLDER ROWS IDLE_SECONDS\n");
+  if (argc != 6 && argc != 7) {
+    fprintf(stderr, "usage: bench-driver QUORREL_EXE WORK_FOLDER PLUGIN_FOLDER ROWS IDLE_SECONDS [FLOOR_EXE]\n");
     return 2;
   }
   const std::string quorrelExe = argv[1], work = argv[2], plugins = e2e::WinPath(argv[3]);
@@ -319,6 +353,7 @@ int main(int argc, char** argv) {
   s.rows = atoi(argv[4]);
   const int idleSeconds = atoi(argv[5]);
 
+  if (argc == 7) MeasureFloorProcess(argv[6], plugins);
   MeasureStartUp(s, quorrelExe, work, plugins);
   MeasureSave(s, plugins);
   MeasureRestore(s, plugins);
