@@ -14,6 +14,7 @@
 #include "toolkit/interface_thread.h"
 #include "toolkit/interface_thread_internal.h"
 #include "toolkit/owned_handle.h"
+#include "toolkit/shell_library.h"
 
 namespace {
 
@@ -454,8 +455,10 @@ std::intptr_t ShellOpen(const Text& file, const Text& verb, int showMode) {
     // On the interface thread, which has COM initialised for the shell's extensions.
     std::intptr_t result = 0;
     SendRequest([&] {
+        const auto shellExecute = ShellFunction<decltype(&ShellExecuteA)>("ShellExecuteA");
+        if (!shellExecute) return;  // 0: as the shell answers when it is out of resources
         result = reinterpret_cast<std::intptr_t>(
-            ShellExecuteA(nullptr, verb.c_str(), file.c_str(), nullptr, nullptr, showMode));
+            shellExecute(nullptr, verb.c_str(), file.c_str(), nullptr, nullptr, showMode));
     });
     return result;
 }

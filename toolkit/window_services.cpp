@@ -12,6 +12,7 @@
 #include "toolkit/event_state.h"
 #include "toolkit/interface_thread.h"
 #include "toolkit/owned_handle.h"
+#include "toolkit/shell_library.h"
 #include "toolkit/window_handles.h"
 
 namespace {
@@ -40,10 +41,13 @@ Text RunFolderBrowser(const Text& prompt) {
     info.pszDisplayName = displayName;
     info.lpszTitle = prompt.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS;
-    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&info);
+    const auto browse = ShellFunction<decltype(&SHBrowseForFolderA)>("SHBrowseForFolderA");
+    const auto pathOf = ShellFunction<decltype(&SHGetPathFromIDListA)>("SHGetPathFromIDListA");
+    if (!browse || !pathOf) return Text();
+    PIDLIST_ABSOLUTE chosen = browse(&info);
     if (!chosen) return Text();
     char path[MAX_PATH] = {};
-    const bool isFolder = SHGetPathFromIDListA(chosen, path) != FALSE;
+    const bool isFolder = pathOf(chosen, path) != FALSE;
     CoTaskMemFree(chosen);
     return isFolder ? Text(path) : Text();
 }
