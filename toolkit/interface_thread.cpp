@@ -51,6 +51,9 @@ struct ToolkitThreads {
     ThreadSignals signals;
     // Spares a second SetEvent of the wake event until the program thread has woken.
     std::atomic<bool> wakePending{false};
+    // The program thread waits for the next dispatched message: only then is there anybody for
+    // the pulse to release, and a pulse costs a call to the server on every message.
+    std::atomic<bool> awaitingDispatch{false};
     int screenWidth = 0;
     int screenHeight = 0;
     std::function<int()> programMain;
@@ -207,7 +210,7 @@ int RunMessageLoop() {
             DispatchMessageA(&msg);
         }
         RecordMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
-        PulseEvent(toolkitThreads.signals.messageDispatched.get());
+        if (toolkitThreads.awaitingDispatch.load()) PulseEvent(toolkitThreads.signals.messageDispatched.get());
     }
     SetEvent(toolkitThreads.signals.loopEnded.get());
     return static_cast<int>(msg.wParam);
@@ -439,7 +442,9 @@ bool IsUserMessage(unsigned id) {
 
 void AwaitNextMessage() {
     ClearWaitState();
+    toolkitThreads.awaitingDispatch.store(true);
     WaitForSingleObject(toolkitThreads.signals.messageDispatched.get(), INFINITE);
+    toolkitThreads.awaitingDispatch.store(false);
     AfterWake();
 }
 
