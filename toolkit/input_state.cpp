@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "toolkit/interface_thread.h"
+
 int GetKeyStateOf(int virtualKey) { return GetKeyState(virtualKey); }
 
 KeyboardState ReadKeyboardState() {
@@ -14,7 +16,7 @@ Handle GetForegroundWindowHandle() { return reinterpret_cast<Handle>(GetForegrou
 
 void GetCursorPosition(int& x, int& y) {
     POINT p{};
-    GetCursorPos(&p);
+    SendRequest([&p] { GetCursorPos(&p); });
     x = p.x;
     y = p.y;
 }

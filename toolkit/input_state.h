@@ -1,6 +1,8 @@
-// Keyboard and mouse state, read directly on the calling thread: the program thread shares the
-// interface thread's input state, so it sees the program's windows without sending a request
-// on every poll.
+// Keyboard and mouse state. The keys, the foreground window and the window under a point are
+// read directly on the calling thread: the program thread shares the interface thread's input
+// state, so it sees the program's windows without sending a request on every pass. The cursor
+// is read on the interface thread: asked on the program thread, Wine's display driver opens a
+// display connection for that thread alone (about half a megabyte) to answer.
 #pragma once
 
 #include "toolkit/handle.h"
@@ -15,5 +17,5 @@ struct KeyboardState {
 };
 KeyboardState ReadKeyboardState();
 Handle GetForegroundWindowHandle();
-void GetCursorPosition(int& x, int& y);        // screen coordinates
+void GetCursorPosition(int& x, int& y);        // screen coordinates, read on the interface thread
 Handle WindowFromScreenPoint(int x, int y);
