@@ -4,9 +4,8 @@
 
 #include "toolkit/text.h"
 
-// Only the first LF decides: a CR directly before it means the file is DOS text already. A
-// text without LF, or one that starts with LF, is converted too.
+// Whether the text holds a bare LF, one without a CR directly before it, wherever it stands.
 bool NeedsDosLineEnds(const Text& fileText);
 
-// Every LF becomes CR LF, also one that follows a CR already; lone CRs stay.
+// Every bare LF becomes CR LF; CR LF pairs, lone CRs and everything else stay as they are.
 Text ToDosLineEnds(const Text& fileText);

@@ -50,11 +50,18 @@ const Phrase kNotConverted{"These plugin files were not converted:",
 const Phrase kLeftUnchangedTooLong{
     "The plugin file is longer than 32767 characters or holds a zero byte; it was left unchanged:",
     "Die Suchplugin-Datei ist länger als 32767 Zeichen oder enthält ein Null-Byte; sie wurde nicht verändert:"};
-const Phrase kNotWritten{"The plugin file could not be written:",
-                         "Die Suchplugin-Datei konnte nicht geschrieben werden:"};
+const Phrase kNotWritten{"The plugin file could not be written and was left unchanged:",
+                         "Die Suchplugin-Datei konnte nicht geschrieben werden und wurde nicht verändert:"};
 const Phrase kReasonTooLong{"(too long or holds a zero byte, left unchanged)",
                             "(zu lang oder mit Null-Byte, nicht verändert)"};
-const Phrase kReasonNotWritten{"(could not be written)", "(konnte nicht geschrieben werden)"};
+const Phrase kReasonNotWritten{"(could not be written, left unchanged)",
+                                "(konnte nicht geschrieben werden, nicht verändert)"};
+const Phrase kRestoredInterruptedRewrites{
+    "These plugin files were being written when the program ended the last time; their earlier content was put back:",
+    "Diese Suchplugin-Dateien wurden gerade geschrieben, als das Programm zuletzt endete; ihr früherer Inhalt wurde wiederhergestellt:"};
+const Phrase kInterruptedRewritesKept{
+    "The earlier content of these plugin files could not be put back and is kept in these files beside them:",
+    "Der frühere Inhalt dieser Suchplugin-Dateien konnte nicht wiederhergestellt werden und liegt in diesen Dateien daneben:"};
 
 const Phrase kPluginFileGone{
     "This plugin file is no longer in the plugin folder (deleted, renamed or replaced by a folder); the list was read again:",

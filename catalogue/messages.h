@@ -59,6 +59,8 @@ extern const Phrase kLeftUnchangedTooLong;
 extern const Phrase kNotWritten;
 extern const Phrase kReasonTooLong;
 extern const Phrase kReasonNotWritten;
+extern const Phrase kRestoredInterruptedRewrites;
+extern const Phrase kInterruptedRewritesKept;
 
 // A plugin file gone since the listing: deleted, renamed away or replaced by a folder.
 extern const Phrase kPluginFileGone;

@@ -89,20 +89,13 @@ private:
 };
 
 // The first image beside the plugin file, ".gif", ".png", ".jpg", ".ico" in this order (an
-// empty file counts); empty when there is none. The lookup runs with error reports off and
-// leaves them on (level 1), as every lookup of a save or a restore does.
+// empty file counts); empty when there is none.
 Text SaveImageOf(const Text& fileName, const FolderNames& folder) {
     const Text base = BaseNameOf(fileName);
-    Text image;
-    SetErrorLevel(-1);
     for (const Text& extension : SaveImageExtensions()) {
-        if (folder.Holds(base + extension)) {
-            image = base + extension;
-            break;
-        }
+        if (folder.Holds(base + extension)) return base + extension;
     }
-    SetErrorLevel(1);  // reports come back at level 1, warnings with the choice to cancel
-    return image;
+    return Text();
 }
 
 // A name with "##" twice gives an unprefixed name without the extension: a plugin file renamed

@@ -1,25 +1,28 @@
 #include "catalogue/plugin_file.h"
 
+#include <utility>
+#include <vector>
+
 #include "catalogue/catalogue_state.h"
 #include "catalogue/messages.h"
 #include "catalogue/plugin_text.h"
+#include "catalogue/prefixed_names.h"
 #include "toolkit/errors.h"
 #include "toolkit/files.h"
 #include "toolkit/value.h"
+#include "toolkit/whole_file_writes.h"
 
 namespace {
 
 constexpr int kSlot = 1;
-constexpr int kWithLineEnd = 2;  // WriteText separator mode: CR LF after the text
 constexpr int kErrorFileNotFound = 2;
 
 }  // namespace
 
-// One raw read of the first kTextBufferSize bytes gives the text read through the buffer: every
-// byte counts at least one toward the buffer's capacity, so a longer file has filled the buffer
-// before its head ends, and the rest could only be cut off. The same bytes decide whether the
-// text is the whole file. The read is first tried without sharing: when another program has the
-// file open, it is read shared for its text, but the file is not rewritten under that program.
+// One raw read of the first kTextBufferSize bytes gives both the bytes a rewrite starts from and
+// the text the listing shows; a file that filled them does not fit the buffer and is never
+// rewritten. The read is first tried without sharing: when another program has the file open, it
+// is read shared for its text, but the file is not rewritten under that program.
 PluginFileText ReadPluginFile(const Text& path) {
     const auto limit = static_cast<std::size_t>(kTextBufferSize);
     PluginFileText result;
@@ -27,14 +30,19 @@ PluginFileText ReadPluginFile(const Text& path) {
     if (!head) {
         head = ReadFileHead(path, limit, FileSharing::Shared);
         result.refusal = IsPresentFile(path) ? RewriteOutcome::NotWritten : RewriteOutcome::Missing;
-    } else if (!MayRewriteFromReadText(*head)) {
+    } else if (!MayRewriteFromRawRead(*head)) {
         result.refusal = RewriteOutcome::LeftUnchanged;
     }
     if (!head) {
         result.hasText = false;
         return result;
     }
-    ReadTextIntoArea(catalogue.textBuffer, *head);
+    {
+        // A text cut to the buffer is what the refusal above is for, not a warning to the user.
+        SilencedErrors silenced;
+        ReadTextIntoArea(catalogue.textBuffer, *head);
+    }
+    result.bytes = std::move(*head);
     result.text = AreaText(catalogue.textBuffer, 0);
     return result;
 }
@@ -48,23 +56,85 @@ void ClearReadOnlyBit(const Text& path) {
     const std::optional<std::uint32_t> attributes = AttributesIfPresent(path);
     if (!attributes || (*attributes & kAttributeReadOnly) == 0) return;
     AssignFileName(kSlot, path);
-    const int level = ErrorLevel();
-    SetErrorLevel(-1);
+    SilencedErrors silenced;
     SetFileAttributesOf(kSlot, *attributes & ~kAttributeReadOnly);
-    SetErrorLevel(level);
 }
 
-// The presence test keeps the rewrite from creating a file that was deleted since it was read.
-RewriteOutcome RewritePluginFile(const Text& path, const Text& text) {
+namespace {
+
+// The old bytes of a rewrite go back over the plugin file; the backup goes only once they are
+// back, so that a failure here leaves it for the next start.
+bool PutBackFromBackup(const Text& path, const Text& backupPath, const Text& oldBytes) {
+    return OverwriteFile(path, oldBytes) == 0 && ErasePath(backupPath) == 0;
+}
+
+}  // namespace
+
+// The presence test keeps the rewrite from creating a file that was deleted since it was read,
+// and from writing into a folder that took its name.
+RewriteOutcome RewritePluginFile(const Text& path, const Text& bytes) {
     if (!IsPresentFile(path)) return RewriteOutcome::Missing;
     ClearReadOnlyBit(path);
-    AssignFileName(kSlot, path);
-    CreateTextFile(kSlot);
-    if (TakeIoStatus() != kIoOk) return RewriteOutcome::NotWritten;
-    WriteText(kSlot, text, kWithLineEnd);
-    const bool written = TakeIoStatus() == kIoOk;
-    CloseTextFile(kSlot);
-    return TakeIoStatus() == kIoOk && written ? RewriteOutcome::Rewritten : RewriteOutcome::NotWritten;
+    const auto limit = static_cast<std::size_t>(kTextBufferSize);
+    const std::optional<Text> oldBytes = ReadFileHead(path, limit);
+    if (!oldBytes) return IsPresentFile(path) ? RewriteOutcome::NotWritten : RewriteOutcome::Missing;
+    if (!MayRewriteFromRawRead(*oldBytes)) return RewriteOutcome::LeftUnchanged;
+    if (*oldBytes == bytes) return RewriteOutcome::Rewritten;
+
+    const Text backupPath = RewriteBackupName(path);
+    if (WriteNewFile(backupPath, *oldBytes) != 0) return RewriteOutcome::NotWritten;
+    if (OverwriteFile(path, bytes) != 0) {
+        PutBackFromBackup(path, backupPath, *oldBytes);
+        return RewriteOutcome::NotWritten;
+    }
+    // A backup left behind would undo this rewrite at the next start.
+    if (ErasePath(backupPath) != 0) {
+        PutBackFromBackup(path, backupPath, *oldBytes);
+        return RewriteOutcome::NotWritten;
+    }
+    return RewriteOutcome::Rewritten;
+}
+
+namespace {
+
+// Backups of interrupted rewrites in the plugin folder, by file name.
+std::vector<Text> RewriteBackupsInPluginFolder() {
+    std::vector<Text> names;
+    TakeIoStatus();
+    Text entry = FindFirstEntry(PluginPath("*" + Text(kRewriteBackupSuffix)));
+    while (TakeIoStatus() == kIoOk) {
+        if (!IsFolderEntry(entry) && IsRewriteBackupName(entry)) names.push_back(entry);
+        entry = FindNextEntry();
+    }
+    return names;
+}
+
+// The plugin file gets its old bytes back in place; one that is gone gets the backup's name.
+bool RestoreFromBackup(const Text& backupName) {
+    const Text backupPath = PluginPath(backupName);
+    const Text path = PluginPath(BackedUpFileName(backupName));
+    if (!IsPresentFile(path)) return RenamePath(backupPath, path) == 0;
+    const std::optional<Text> oldBytes = ReadFileHead(backupPath, static_cast<std::size_t>(kTextBufferSize));
+    if (!oldBytes) return false;
+    ClearReadOnlyBit(path);
+    return PutBackFromBackup(path, backupPath, *oldBytes);
+}
+
+}  // namespace
+
+void RestoreInterruptedRewrites() {
+    std::vector<Text> restored;
+    std::vector<Text> kept;
+    for (const Text& backupName : RewriteBackupsInPluginFolder()) {
+        (RestoreFromBackup(backupName) ? restored : kept).push_back(backupName);
+    }
+    if (restored.empty() && kept.empty()) return;
+    Text text;
+    std::vector<Text> restoredFiles;
+    for (const Text& name : restored) restoredFiles.push_back(BackedUpFileName(name));
+    AddNamesParagraph(text, Say(phrases::kRestoredInterruptedRewrites), restoredFiles);
+    AddNamesParagraph(text, Say(phrases::kInterruptedRewritesKept), kept);
+    ShowCommandMessage(text, kept.empty() ? kInformationBox : kExclamationBox);
 }
 
 int RenamePath(const Text& from, const Text& to) {

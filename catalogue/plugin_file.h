@@ -15,21 +15,21 @@ enum class RewriteOutcome {
     Missing,        // the file is gone since the listing: deleted, renamed, or a folder took its name
 };
 
-// A plugin file's text as read through the text buffer (line ends widened, CR LF appended),
-// and whether writing that text back would keep the whole file.
+// A plugin file as read: its bytes as they are on disk, which every rewrite starts from, and the
+// text read through the text buffer (line ends widened, CR LF appended), which the listing shows.
 struct PluginFileText {
+    Text bytes;
     Text text;
-    // Empty when the text may be written back. LeftUnchanged when the file holds a NUL byte or
-    // its text did not fit the buffer and was cut; NotWritten when another program has the
-    // file open (the text is read all the same when the program shares it for reading);
-    // Missing when there is no such file (the text is then empty).
+    // Empty when the bytes may be rewritten. LeftUnchanged when the file holds a NUL byte or does
+    // not fit the text buffer; NotWritten when another program has the file open (it is read all
+    // the same when the program shares it for reading); Missing when there is no such file.
     std::optional<RewriteOutcome> refusal;
-    // Whether the text was read; not when the file is missing or held open without sharing.
+    // Whether the file was read; not when it is missing or held open without sharing.
     bool hasText = true;
 };
 
 // Reads the file named by path (absolute, or relative to the current folder). Never raises an
-// error and never creates the file.
+// error, not even for a text cut to the buffer, and never creates the file.
 PluginFileText ReadPluginFile(const Text& path);
 
 // Whether path names a file (not a folder): false once it was deleted, renamed away or
@@ -41,11 +41,19 @@ bool IsPresentFile(const Text& path);
 // write or erase that follows fails and says so.
 void ClearReadOnlyBit(const Text& path);
 
-// Overwrites the file in place with text followed by CR LF, after clearing its read-only bit.
-// In place on purpose: on FAT a new directory entry would change the order the user saved.
-// Rewritten, NotWritten when the file could not be opened or written, Missing when it is gone
-// (no file is created then).
-RewriteOutcome RewritePluginFile(const Text& path, const Text& text);
+// Writes bytes over the plugin file in place, after clearing its read-only bit, so that the file
+// keeps its directory entry: on FAT a new entry would change the order the user saved. The file
+// is always whole: its old bytes are first kept in a backup file beside it, written to disk before
+// the plugin is touched; a write that fails puts the old bytes back, and a program that dies in
+// the middle leaves the backup for RestoreInterruptedRewrites at the next start.
+// Rewritten (also when the bytes were already on disk), NotWritten when the file stayed as it was
+// (in use, or no room for the backup or the new bytes), Missing when it is gone (nothing is
+// created then).
+RewriteOutcome RewritePluginFile(const Text& path, const Text& bytes);
+
+// Puts the old bytes back into every plugin file whose rewrite was interrupted (a backup is still
+// beside it) and says which ones, in one message; says nothing when there were none.
+void RestoreInterruptedRewrites();
 
 // Renames (moves) a file; never replaces an existing target. Returns the Win32 error code,
 // 0 on success.

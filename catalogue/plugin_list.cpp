@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue_state.h"
 #include "catalogue/plugin_text.h"
+#include "catalogue/prefixed_names.h"
 #include "toolkit/controls.h"
 #include "toolkit/files.h"
 #include "toolkit/interface_thread.h"
@@ -11,8 +12,9 @@ CatalogueState catalogue;
 
 namespace {
 
-// Lists the plugin folder: calls visit for every file (not folder) matching pattern, in the
-// order the file system returns them. Nothing is visited when the folder cannot be entered.
+// Lists the plugin folder: calls visit for every file (not folder) whose own name ends in the
+// pattern's extension, in the order the file system returns them. Nothing is visited when the
+// folder cannot be entered.
 template <typename Visit>
 void ForEachPluginFile(const Text& pattern, Visit visit) {
     TakeIoStatus();
@@ -22,7 +24,7 @@ void ForEachPluginFile(const Text& pattern, Visit visit) {
         // The status is taken right after each search step, so that what visit does to the
         // file cannot end the listing early.
         while (TakeIoStatus() == kIoOk) {
-            if (!IsFolderEntry(entry)) visit(entry);
+            if (!IsFolderEntry(entry) && MatchesExtensionPattern(entry, pattern)) visit(entry);
             entry = FindNextEntry();
         }
     }
@@ -63,11 +65,10 @@ void AddPluginEntry(PluginRows& rows, const Text& fileName) {
     if (fileName.empty() || IsFolderEntry(fileName)) return;
     const PluginFileText read = ReadPluginFile(fileName);
     if (!read.hasText) return;
-    const Text normalized = NormalizePluginText(read.text);
-    const DisplayName display = ExtractDisplayName(normalized);
+    const DisplayName display = ExtractDisplayName(NormalizePluginText(read.text));
     Text name = display.name;
     if (IsPinnedName(name)) {
-        name = UnpinPluginName(fileName, name, display.quote, normalized, !read.refusal);
+        name = UnpinPluginName(fileName, name, display.quote, NormalizePluginText(read.bytes), !read.refusal);
     }
     if (!GetsPluginRow(name)) return;
     catalogue.prefixLetter = NextPrefixLetter(catalogue.prefixLetter, fileName);

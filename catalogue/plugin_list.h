@@ -26,7 +26,8 @@ struct PluginRows {
 // Yahoo is renamed with a blank appended, in its file as in its row.
 void AddPluginEntry(PluginRows& rows, const Text& fileName);
 
-// Writes the unpinned name of a pinned plugin into its file. Returns the name the row shows:
+// Writes the unpinned name of a pinned plugin into its file (normalizedText: the file's bytes,
+// normalised). Returns the name the row shows:
 // the new name, or the name read when the file may not or could not be rewritten.
 Text UnpinPluginName(const Text& fileName, const Text& name, const Text& quote,
                      const Text& normalizedText, bool mayRewrite);

@@ -1,5 +1,7 @@
 #include "catalogue/plugin_text.h"
 
+#include "catalogue/prefixed_names.h"
+
 namespace {
 
 const Text kNameKey = "name=";
@@ -24,22 +26,6 @@ Text NormalizeForRename(const Text& text) {
     t = ReplaceAll(t, "Name", "name");
     t = ReplaceAll(t, " =", "=");
     return ReplaceAll(t, "= ", "=");
-}
-
-// A text from a file of `bytes` fits when the widened bytes plus the appended CR LF leave
-// room for the closing NUL.
-bool ReadTextFits(const Text& bytes) {
-    std::int64_t length = 2;  // the CR LF that reading appends
-    char previous = '\0';
-    for (const char c : bytes) {
-        if (c == '\r') {
-            length += 2;
-        } else if (!(c == '\n' && previous == '\r')) {
-            ++length;
-        }
-        previous = c;
-    }
-    return length <= kTextBufferSize - 1;
 }
 
 bool HoldsNul(const Text& bytes) {
@@ -80,7 +66,7 @@ bool GetsPluginRow(const Text& displayName) {
 }
 
 Text NextPrefixLetter(const Text& letterInUse, const Text& fileName) {
-    return Contains(fileName, "##") ? LeftOf(fileName, 1) : letterInUse;
+    return HasPrefix(fileName) ? LeftOf(fileName, 1) : letterInUse;
 }
 
 bool IsUsableNewName(const Text& typedName) {
@@ -100,10 +86,6 @@ std::optional<PluginRename> RenamePluginText(const Text& readText, const Text& l
     const bool found = Contains(text, oldAttribute);
     return PluginRename{newName, ReplaceAll(text, oldAttribute, NameAttribute(quote, newName)),
                         found};
-}
-
-bool MayRewriteFromReadText(const Text& fileBytes) {
-    return !HoldsNul(fileBytes) && ReadTextFits(fileBytes);
 }
 
 bool MayRewriteFromRawRead(const Text& fileBytes) {

@@ -1,5 +1,5 @@
 // Text rules of a plugin file: normalising, reading the display name, unpinning, renaming,
-// and whether a file may be rewritten from the text read through the text buffer.
+// and whether a file's bytes may be rewritten.
 // Portable and pure: the file operations read and write; these functions only decide.
 #pragma once
 
@@ -42,7 +42,7 @@ UnpinnedPlugin UnpinPluginText(const Text& name, const Text& quote, const Text& 
 bool GetsPluginRow(const Text& displayName);
 
 // The prefix letter in use after listing a row with this file name: the file name's first
-// character when it carries "##", else the letter in use unchanged.
+// character when it carries a save's prefix, else the letter in use unchanged.
 Text NextPrefixLetter(const Text& letterInUse, const Text& fileName);
 
 // ---- Renaming ------------------------------------------------------------------------
@@ -67,13 +67,6 @@ std::optional<PluginRename> RenamePluginText(const Text& readText, const Text& l
                                              const Text& typedName);
 
 // ---- Buffer limits -------------------------------------------------------------------
-
-// Whether a file may be rewritten from the text that reading it through the text buffer gives
-// (each CR widened to CR LF, a CR LF kept, NUL bytes dropped, CR LF appended). Not when the
-// file holds a NUL byte (the text lacks it) and not when that text does not fit the buffer
-// (it was cut). fileBytes are the file's raw bytes; since the text is never shorter than the
-// bytes, the first kTextBufferSize bytes of a longer file decide as well as the whole file.
-bool MayRewriteFromReadText(const Text& fileBytes);
 
 // Whether a file read raw into the text buffer (bytes unchanged, text up to the first NUL) may
 // be rewritten from that text: it holds no NUL byte and leaves room for the closing NUL.

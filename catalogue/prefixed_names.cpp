@@ -12,6 +12,17 @@ Text WithoutLast(const Text& name, std::int64_t count) {
     return LeftOf(name, static_cast<std::int64_t>(name.size()) - count);
 }
 
+// The length of the prefix at the start of the name (letter, digits, "##"), 0 when there is none.
+std::size_t PrefixLength(const Text& fileName) {
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    if (fileName.empty() || !isLetter(fileName[0])) return 0;
+    std::size_t end = 1;
+    while (end < fileName.size() && isDigit(fileName[end])) ++end;
+    if (end < 3 || fileName.compare(end, kPrefixMark.size(), kPrefixMark) != 0) return 0;
+    return end + kPrefixMark.size();
+}
+
 }  // namespace
 
 Text BaseNameOf(const Text& fileName) {
@@ -19,11 +30,30 @@ Text BaseNameOf(const Text& fileName) {
 }
 
 bool HasPrefix(const Text& fileName) {
-    return Contains(fileName, kPrefixMark);
+    return PrefixLength(fileName) > 0;
 }
 
 Text UnprefixedName(const Text& fileName) {
-    return FieldOf(fileName, 2, kPrefixMark);
+    return fileName.substr(PrefixLength(fileName));
+}
+
+bool MatchesExtensionPattern(const Text& fileName, const Text& pattern) {
+    const Text extension = LowerCase(MidOf(pattern, 2, static_cast<std::int64_t>(pattern.size())));
+    return fileName.size() >= extension.size() &&
+           LowerCase(RightOf(fileName, static_cast<std::int64_t>(extension.size()))) == extension;
+}
+
+Text RewriteBackupName(const Text& fileName) {
+    return fileName + kRewriteBackupSuffix;
+}
+
+bool IsRewriteBackupName(const Text& name) {
+    const Text suffix = kRewriteBackupSuffix;
+    return name.size() > suffix.size() && LowerCase(RightOf(name, static_cast<std::int64_t>(suffix.size()))) == suffix;
+}
+
+Text BackedUpFileName(const Text& backupName) {
+    return WithoutLast(backupName, static_cast<std::int64_t>(Text(kRewriteBackupSuffix).size()));
 }
 
 Text RowNumberText(std::int64_t row, std::int64_t rowCount) {

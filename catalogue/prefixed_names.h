@@ -11,12 +11,25 @@
 // A plugin file name without its last four characters (google.src gives google).
 Text BaseNameOf(const Text& fileName);
 
-// Whether a file name carries a prefix: "##" anywhere in it.
+// Whether a file name carries the prefix a save in rename mode gives: a letter, two or more
+// digits and "##" (K00##google.src). A "##" of the name's own, as in web##tools.src, is not one.
 bool HasPrefix(const Text& fileName);
 
-// The text between the first and second "##", or after the first "##" to the end
-// (K00##google.src gives google.src); empty when the name has no "##".
+// The name after its prefix (K00##google.src gives google.src, K00##web##tools.src gives
+// web##tools.src); the name itself when it has none.
 Text UnprefixedName(const Text& fileName);
+
+// Whether a listed name belongs to a search pattern of the form "*.EXT": its own name ends in
+// ".EXT", in any case. A search also matches the short names the file system makes up for longer
+// extensions (google.src~, x.srcx), which the browser does not load.
+bool MatchesExtensionPattern(const Text& fileName, const Text& pattern);
+
+// The backup a rewrite keeps of a plugin file's old bytes until the new ones are on disk, and the
+// plugin file a backup belongs to. The backup's name matches no plugin pattern.
+inline constexpr char kRewriteBackupSuffix[] = ".quorrel-backup";
+Text RewriteBackupName(const Text& fileName);
+bool IsRewriteBackupName(const Text& name);
+Text BackedUpFileName(const Text& backupName);
 
 // The row number of a save, zero-padded to one width for the whole list so that the names
 // sort in row order: two digits, more when the last row index needs them.

@@ -68,12 +68,12 @@ void RenamePlugin(const AskText& ask) {
     if (!IsUsableNewName(typedName)) return;
 
     const PluginFileText read = ReadPluginFile(path);
-    catalogue.pluginText = read.text;
+    catalogue.pluginText = read.bytes;
     if (read.refusal) {
         ReportFileProblem(*read.refusal, fileName);
         return;
     }
-    const std::optional<PluginRename> rename = RenamePluginText(read.text, listedName, typedName);
+    const std::optional<PluginRename> rename = RenamePluginText(read.bytes, listedName, typedName);
     if (!rename) return;
     // Without the listed name in the file the rewrite would change nothing but blanks.
     if (!rename->attributeFound) {

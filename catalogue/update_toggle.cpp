@@ -14,7 +14,7 @@ using TextRule = Text (*)(const Text&);
 RewriteOutcome ToggleUpdateLinesOf(const Text& fileName, TextRule rule) {
     const Text path = PluginPath(fileName);
     const PluginFileText read = ReadPluginFile(path);
-    catalogue.pluginText = read.text;
+    catalogue.pluginText = read.bytes;
     RewriteOutcome outcome = read.refusal.value_or(RewriteOutcome::Rewritten);
     if (!read.refusal) {
         catalogue.pluginText = rule(catalogue.pluginText);

@@ -13,6 +13,7 @@
 #include "shell/shell_state.h"
 #include "shell/startup.h"
 #include "shell/startup_rules.h"
+#include "toolkit/errors.h"
 #include "toolkit/event_state.h"
 #include "toolkit/frame_window.h"
 #include "toolkit/input_state.h"
@@ -112,6 +113,8 @@ void DispatchOneCommand() {
     for (const DispatchRow& row : kDispatchTable) {
         if (row.applies()) {
             row.run();
+            // Whatever a command switched off or on, the next one reports at the program's level.
+            SetErrorLevel(0);
             return;
         }
     }

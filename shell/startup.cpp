@@ -7,6 +7,7 @@
 #include "catalogue/catalogue_state.h"
 #include "catalogue/fatal_error.h"
 #include "catalogue/order_persistence.h"
+#include "catalogue/plugin_file.h"
 #include "shell/shell_state.h"
 #include "shell/startup_rules.h"
 #include "shell/startup_texts.h"
@@ -173,6 +174,8 @@ void RunStartup() {
     // Plugins that an interrupted save left in the temporary folder are hidden from the browser
     // until they come back; in rename mode too, since the folder may have been on FAT before.
     RecoverFromTemporaryFolder();
+    // A rewrite cut short by the program's end left the plugin's old bytes beside it.
+    RestoreInterruptedRewrites();
 }
 
 int KeyState(int virtualKey) {

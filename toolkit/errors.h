@@ -60,7 +60,20 @@ ErrorKind LastErrorKind();
 // except the one already in force, which switches fast mode off instead.
 void SetErrorLevel(int level);
 int ErrorLevel();
-bool FastMode();                          // the "fastmode" option
+bool FastMode();
+
+// Runs its scope at level -1 (nothing reported) and puts back the level that was in force, so a
+// lookup whose failure the caller handles itself never changes what later commands report.
+class SilencedErrors {
+public:
+    SilencedErrors() : level_(ErrorLevel()) { SetErrorLevel(-1); }
+    ~SilencedErrors() { SetErrorLevel(level_); }
+    SilencedErrors(const SilencedErrors&) = delete;
+    SilencedErrors& operator=(const SilencedErrors&) = delete;
+
+private:
+    int level_;
+};                          // the "fastmode" option
 
 // Named runtime options, matched without regard to case; returns the previous value (0 if unknown).
 // "errorlevel" goes through SetErrorLevel, "randseed" seeds the random generator.

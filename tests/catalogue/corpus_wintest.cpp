@@ -125,10 +125,9 @@ Text TextAsRead(const Text& bytes) {
     return text;
 }
 
-// Whether a file may be written back from the text read through the buffer: a text that was
-// cut or lost NUL bytes never is.
+// Whether a file may be rewritten: its bytes fit the buffer with the closing NUL and hold none.
 bool FitsWhole(const Entry& entry) {
-    return MayRewriteFromReadText(entry.bytes);
+    return MayRewriteFromRawRead(entry.bytes);
 }
 
 class OddFilesConsistencyTest : public PluginFolderTest {
@@ -214,8 +213,9 @@ protected:
         return true;
     }
 
-    void ModelRewrite(Entry& entry, const Text& text) {
-        entry.bytes = text + "\r\n";
+    // A rewrite writes exactly the new bytes, nothing appended.
+    void ModelRewrite(Entry& entry, const Text& bytes) {
+        entry.bytes = bytes;
         entry.readOnly = false;
     }
 
@@ -235,11 +235,11 @@ protected:
         Rows rows;
         for (const Text& file : PluginFiles(extension)) {
             Entry& entry = Find(file)->second;
-            const Text normalized = NormalizePluginText(TextAsRead(entry.bytes));
-            const DisplayName display = ExtractDisplayName(normalized);
+            const DisplayName display = ExtractDisplayName(NormalizePluginText(TextAsRead(entry.bytes)));
             Text name = display.name;
             if (IsPinnedName(name) && FitsWhole(entry)) {
-                const UnpinnedPlugin unpinned = UnpinPluginText(name, display.quote, normalized);
+                const UnpinnedPlugin unpinned =
+                    UnpinPluginText(name, display.quote, NormalizePluginText(entry.bytes));
                 ModelRewrite(entry, unpinned.text);
                 name = unpinned.name;
             }
@@ -475,7 +475,7 @@ TEST_F(OddFilesConsistencyTest, UpdateTogglesRewriteEveryRowThatFitsAndNothingEl
             const auto it = ModelOf(row.file);
             if (it == expected.end()) continue;
             Entry& entry = it->second;
-            if (FitsWhole(entry)) ModelRewrite(entry, step.rule(TextAsRead(entry.bytes)));
+            if (FitsWhole(entry)) ModelRewrite(entry, step.rule(entry.bytes));
         }
         const std::size_t boxes = BoxCount();
         step.command();
@@ -519,7 +519,7 @@ TEST_F(OddFilesConsistencyTest, RenamingEveryRowChangesOnlyItsNameAttribute) {
             const auto it = ModelOf(row.file);
             if (it == expected.end()) continue;
             Entry& entry = it->second;
-            const std::optional<PluginRename> rename = RenamePluginText(TextAsRead(entry.bytes), row.name, typed);
+            const std::optional<PluginRename> rename = RenamePluginText(entry.bytes, row.name, typed);
             const bool refused = rename && (!FitsWhole(entry) || !rename->attributeFound);
             if (rename && !refused) {
                 ModelRewrite(entry, rename->text);

@@ -12,16 +12,17 @@ struct LineEndCase {
     const char* converted;
 };
 
-TEST(LineEnds, OnlyTheFirstLineFeedDecidesAndEveryLineFeedIsWidened) {
+TEST(LineEnds, EveryBareLineFeedAndNothingElseIsWidened) {
     const LineEndCase cases[] = {
-        {"DOS text", "a\r\nb\r\n", false, "a\r\r\nb\r\r\n"},
-        {"first CR LF, later bare LF", "a\r\nb\nc", false, "a\r\r\nb\r\nc"},
-        {"first bare LF, later CR LF", "a\nb\r\nc", true, "a\r\nb\r\r\nc"},
+        {"DOS text", "a\r\nb\r\n", false, "a\r\nb\r\n"},
+        {"first CR LF, later bare LF", "a\r\nb\nc", true, "a\r\nb\r\nc"},
+        {"first bare LF, later CR LF", "a\nb\r\n", true, "a\r\nb\r\n"},
         {"Unix text", "a\nb\n", true, "a\r\nb\r\n"},
         {"starts with LF", "\nabc", true, "\r\nabc"},
-        {"no LF", "abc", true, "abc"},
-        {"CR only", "a\rb\r", true, "a\rb\r"},
-        {"empty", "", true, ""},
+        {"LF after a lone CR pair", "a\r\r\n\n", true, "a\r\r\n\r\n"},
+        {"no LF", "abc", false, "abc"},
+        {"CR only", "a\rb\r", false, "a\rb\r"},
+        {"empty", "", false, ""},
     };
     for (const LineEndCase& c : cases) {
         EXPECT_EQ(NeedsDosLineEnds(c.bytes), c.needed) << c.label;

@@ -148,30 +148,6 @@ TEST(PluginText, RenameStopsOnCancelOrOneCharacter) {
     EXPECT_TRUE(RenamePluginText("<search name=\"Ex\">", "Ex", "Go").has_value());
 }
 
-struct BufferCase {
-    const char* label;
-    Text bytes;
-    bool mayRewrite;
-};
-
-TEST(PluginText, ReadTextMayBeWrittenBackOnlyWhenNothingWasCutOrDropped) {
-    const std::size_t room = kTextBufferSize - 1 - 2;  // characters left beside the CR LF appended
-    const BufferCase cases[] = {
-        {"exactly fits", Text(room, 'a'), true},
-        {"one too many", Text(room + 1, 'a'), false},
-        {"CR LF counts two", Text(room - 2, 'a') + "\r\n", true},
-        {"CR LF over", Text(room - 1, 'a') + "\r\n", false},
-        {"lone CR widens", Text(room - 2, 'a') + "\r", true},
-        {"lone CR widens over", Text(room - 1, 'a') + "\r", false},
-        {"lone LF counts one", Text(room - 1, 'a') + "\n", true},
-        {"NUL byte", Text("a\0b", 3), false},
-        {"empty file", Text(), true},
-    };
-    for (const BufferCase& c : cases) {
-        EXPECT_EQ(MayRewriteFromReadText(c.bytes), c.mayRewrite) << c.label;
-    }
-}
-
 TEST(PluginText, RawReadMayBeWrittenBackWhenItFitsWithItsNul) {
     EXPECT_TRUE(MayRewriteFromRawRead(Text(kTextBufferSize - 1, '\n')));
     EXPECT_FALSE(MayRewriteFromRawRead(Text(kTextBufferSize, 'a'))) << "no room for the NUL";

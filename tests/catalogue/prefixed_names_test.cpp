@@ -49,7 +49,8 @@ TEST(PrefixedNames, SaveReplacesAnOldPrefixOfPluginAndImage) {
         {"plain", "google.src", "google.gif", "K07##google.src", "K07##google.gif"},
         {"no image", "yahoo.src", "", "K07##yahoo.src", ""},
         {"prefixed", "M00##google.src", "M00##google.gif", "K07##google.src", "K07##google.gif"},
-        {"## in an original name", "a##b.src", "a##b.png", "K07##b.src", "K07##b.png"},
+        {"## of the name's own", "web##tools.src", "web##tools.png", "K07##web##tools.src", "K07##web##tools.png"},
+        {"prefixed, ## of its own", "M00##web##tools.src", "", "K07##web##tools.src", ""},
     };
     for (const PrefixCase& c : cases) {
         const PrefixedNames got = PrefixedNamesFor("K", "07", c.fileName, c.imageName);
@@ -58,11 +59,31 @@ TEST(PrefixedNames, SaveReplacesAnOldPrefixOfPluginAndImage) {
     }
 }
 
-TEST(PrefixedNames, UnprefixingTakesTheFieldAfterTheFirstMark) {
-    EXPECT_EQ(UnprefixedName("K00##google.src"), "google.src");
-    EXPECT_EQ(UnprefixedName("K00##a##b.src"), "a");
-    EXPECT_TRUE(HasPrefix("a##b.src"));
-    EXPECT_FALSE(HasPrefix("a#b.src"));
+TEST(PrefixedNames, OnlyALetterDigitsAndTheMarkAtTheStartAreAPrefix) {
+    const struct {
+        const char* name;
+        const char* unprefixed;  // the name itself when it has no prefix
+    } cases[] = {
+        {"K00##google.src", "google.src"}, {"k100##a.src", "a.src"}, {"K00##a##b.src", "a##b.src"},
+        {"web##tools.src", "web##tools.src"}, {"K0##a.src", "K0##a.src"}, {"00##a.src", "00##a.src"},
+        {"KK00##a.src", "KK00##a.src"}, {"a#b.src", "a#b.src"}, {"x.src##K00##a.src", "x.src##K00##a.src"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(UnprefixedName(c.name), c.unprefixed) << c.name;
+        EXPECT_EQ(HasPrefix(c.name), Text(c.name) != c.unprefixed) << c.name;
+    }
+}
+
+TEST(PrefixedNames, OnlyTheNamesOwnExtensionMatchesAPattern) {
+    EXPECT_TRUE(MatchesExtensionPattern("google.src", "*.SRC"));
+    EXPECT_TRUE(MatchesExtensionPattern("CAPS.SRC", "*.SRC"));
+    EXPECT_TRUE(MatchesExtensionPattern("old.Hid", "*.HID"));
+    for (const char* other : {"google.src~", "x.srcx", "y.srcold", "z.src.quorrel-backup", "src", "a.hid"}) {
+        EXPECT_FALSE(MatchesExtensionPattern(other, "*.SRC")) << other;
+    }
+    EXPECT_EQ(BackedUpFileName(RewriteBackupName("K00##a.src")), "K00##a.src");
+    EXPECT_TRUE(IsRewriteBackupName(RewriteBackupName("a.src")));
+    EXPECT_FALSE(IsRewriteBackupName("a.src"));
 }
 
 TEST(PrefixedNames, DeleteImageBaseIsThePluginPathWithoutItsExtension) {

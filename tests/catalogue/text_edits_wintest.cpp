@@ -46,8 +46,8 @@ TEST_F(TextEditsTest, RenamingWritesTheNewNameIntoFileAndRow) {
     Fill(1);
     EXPECT_TRUE(Rename("New one").empty()) << "a rename that worked shows no message";
     EXPECT_EQ(asked, (Rows{"New Name:", "Rename Plugin", "Example"}));
-    EXPECT_EQ(Read("ex.src"), "<search\r\nname=\"New one\"\r\n>\r\n<input name=\"New one\">\r\n\r\n\r\n")
-        << "every occurrence of the old attribute changes and two line ends are added";
+    EXPECT_EQ(Read("ex.src"), "<search\r\nname=\"New one\"\r\n>\r\n<input name=\"New one\">\r\n")
+        << "every occurrence of the old attribute changes, and nothing else";
     EXPECT_FALSE(IsReadOnly("ex.src"));
     EXPECT_EQ(RowsOf(nameList), (Rows{"Other", "New one"}));
     EXPECT_EQ(RowsOf(fileList), (Rows{"a.src", "ex.src"})) << "the file keeps its name";
@@ -82,7 +82,7 @@ TEST_F(TextEditsTest, CapitalsWithBlanksAroundTheEqualsSignAreFound) {
     Fill(0);
     ASSERT_EQ(RowsOf(nameList), Rows{"Caps"});
     Rename("Lower");
-    EXPECT_EQ(Read("p.src"), "<search\r\nname=\"Lower\"\r\n>\r\n\r\n\r\n");
+    EXPECT_EQ(Read("p.src"), "<search\r\nname=\"Lower\"\r\n>\r\n");
     EXPECT_EQ(RowsOf(nameList), Rows{"Lower"});
 }
 
@@ -116,19 +116,19 @@ TEST_F(TextEditsTest, RenamingRefusesFilesThatCannotBeWrittenBackWhole) {
     EXPECT_EQ(RowsOf(nameList), (Rows{"Long", "Nul"}));
 }
 
-TEST_F(TextEditsTest, OnlyTheFirstLineEndDecidesWhetherAFileIsConverted) {
-    Write("a.src", "<search name=\"A\">\nx\r\ny\n");      // bare LF first: converted
-    Write("b.src", "<search name=\"B\">\r\nx\ny\n");      // CR LF first: not necessary
-    Write("c.src", "<search name=\"C\">\rx\r");           // no LF at all: "converted"
-    SetReadOnly("b.src");
+TEST_F(TextEditsTest, EveryBareLineFeedIsConvertedAndNothingElse) {
+    Write("a.src", "<search name=\"A\">\nx\r\ny\n");      // bare LF first
+    Write("b.src", "<search name=\"B\">\r\nx\ny");        // CR LF first, a bare LF later
+    Write("c.src", "<search name=\"C\">\rx\r\n");          // no bare LF: not necessary
+    SetReadOnly("c.src");
     Fill(0);
     EXPECT_EQ(ConvertToDosLineEnds(0), RewriteOutcome::Rewritten);
-    EXPECT_EQ(Read("a.src"), "<search name=\"A\">\r\nx\r\r\ny\r\n\r\n") << "a later CR LF becomes CR CR LF";
-    EXPECT_EQ(ConvertToDosLineEnds(1), RewriteOutcome::NotNeeded);
-    EXPECT_EQ(Read("b.src"), "<search name=\"B\">\r\nx\ny\n");
-    EXPECT_FALSE(IsReadOnly("b.src")) << "the read-only bit is cleared even when nothing is converted";
-    EXPECT_EQ(ConvertToDosLineEnds(2), RewriteOutcome::Rewritten);
-    EXPECT_EQ(Read("c.src"), "<search name=\"C\">\rx\r\r\n");
+    EXPECT_EQ(Read("a.src"), "<search name=\"A\">\r\nx\r\ny\r\n");
+    EXPECT_EQ(ConvertToDosLineEnds(1), RewriteOutcome::Rewritten);
+    EXPECT_EQ(Read("b.src"), "<search name=\"B\">\r\nx\r\ny") << "no line end is added";
+    EXPECT_EQ(ConvertToDosLineEnds(2), RewriteOutcome::NotNeeded);
+    EXPECT_EQ(Read("c.src"), "<search name=\"C\">\rx\r\n");
+    EXPECT_FALSE(IsReadOnly("c.src")) << "the read-only bit is cleared even when nothing is converted";
 }
 
 TEST_F(TextEditsTest, ConvertCommandsReportEachResult) {
@@ -159,7 +159,7 @@ TEST_F(TextEditsTest, ConversionRefusesFilesTooLongForTheBufferOrHoldingNul) {
     EXPECT_EQ(ConvertToDosLineEnds(0), RewriteOutcome::LeftUnchanged);
     EXPECT_TRUE(Read("a.src") == longFile);
     EXPECT_EQ(ConvertToDosLineEnds(1), RewriteOutcome::Rewritten);
-    EXPECT_TRUE(Read("b.src") == "<search name=\"B\">\r\n" + Text(32767 - 18, 'x') + "\r\n") << "b.src was not converted";
+    EXPECT_TRUE(Read("b.src") == "<search name=\"B\">\r\n" + Text(32767 - 18, 'x')) << "b.src was not converted";
     EXPECT_EQ(ConvertToDosLineEnds(2), RewriteOutcome::LeftUnchanged);
     EXPECT_EQ(Read("c.src"), nulFile);
 
@@ -169,7 +169,7 @@ TEST_F(TextEditsTest, ConversionRefusesFilesTooLongForTheBufferOrHoldingNul) {
     EXPECT_EQ(box.text.find("b.src"), Text::npos) << box.text;
     EXPECT_NE(box.text.find("c.src"), Text::npos) << box.text;
     EXPECT_EQ(box.icon, MB_ICONEXCLAMATION);
-    EXPECT_EQ(Read("b.src").size(), 32767u + 1 + 2) << "the file that fits is still converted";
+    EXPECT_EQ(Read("b.src").size(), 32767u + 1) << "the file that fits is still converted";
 }
 
 TEST_F(TextEditsTest, AFileInUseIsNeitherRenamedNorConvertedAndBothSaySo) {

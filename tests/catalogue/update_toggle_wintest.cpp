@@ -19,7 +19,6 @@ const Text kDisabled =
 const Text kEnabled =
     "<search name=\"Web\">\r\n</search>\r\nupdate=\"https://example.com/w.src\"\r\n"
     "updateicon=\"https://example.com/w.png\"\r\nupdatecheckdays=7\r\n";
-const Text kTwoLineEnds = "\r\n\r\n";
 
 class UpdateToggleTest : public PluginFolderTest {
 protected:
@@ -41,29 +40,41 @@ protected:
     int lastIcon = 0;
 };
 
-TEST_F(UpdateToggleTest, DisablingAndEnablingRewriteTheFileInPlaceEachTimeWithTwoMoreLineEnds) {
+TEST_F(UpdateToggleTest, DisablingAndEnablingRewriteExactlyTheFilesOwnTextWithTheKeysChanged) {
     Write("web.src", kUpdates);
     SetReadOnly("web.src");
     Fill(0);
     EXPECT_EQ(DisableUpdateLines(0), RewriteOutcome::Rewritten);
-    EXPECT_EQ(Read("web.src"), kDisabled + kTwoLineEnds);
+    EXPECT_EQ(Read("web.src"), kDisabled);
     EXPECT_FALSE(IsReadOnly("web.src")) << "a read-only plugin must be rewritten and lose the bit";
 
     EXPECT_EQ(RunCommand(DisableUpdatesOfCurrentPlugin), Rows{"Update function disabled!"});
     EXPECT_EQ(lastIcon, MB_ICONASTERISK);
-    EXPECT_EQ(Read("web.src"), kDisabled + kTwoLineEnds + kTwoLineEnds) << "disabling twice keeps one #";
+    EXPECT_EQ(Read("web.src"), kDisabled) << "disabling twice keeps one #";
 
     EXPECT_EQ(RunCommand(EnableUpdatesOfCurrentPlugin), Rows{"Update function enabled!"});
     EXPECT_EQ(RunCommand(EnableUpdatesOfCurrentPlugin), Rows{"Update function enabled!"});
-    EXPECT_EQ(Read("web.src"), kEnabled + kTwoLineEnds + kTwoLineEnds + kTwoLineEnds + kTwoLineEnds);
+    EXPECT_EQ(Read("web.src"), kEnabled);
     EXPECT_EQ(RowsOf(nameList), Rows{"Web"}) << "the rows do not change";
 }
 
-TEST_F(UpdateToggleTest, UnixFilesKeepTheirLineFeeds) {
-    Write("unix.src", "<search name=\"U\">\nupdate=\"u\"\n</search>\n");
-    Fill(0);
-    EXPECT_EQ(DisableUpdateLines(0), RewriteOutcome::Rewritten);
-    EXPECT_EQ(Read("unix.src"), "<search name=\"U\">\n#update=\"u\"\n</search>\n\r\n\r\n");
+TEST_F(UpdateToggleTest, EveryLineEndStaysAsTheFileHadIt) {
+    const struct {
+        const char* label;
+        Text before;
+        Text after;
+    } cases[] = {
+        {"Unix", "<search name=\"U\">\nupdate=\"u\"\n</search>\n", "<search name=\"U\">\n#update=\"u\"\n</search>\n"},
+        {"lone CR", "<search name=\"U\">\rupdate=\"u\"\r", "<search name=\"U\">\r#update=\"u\"\r"},
+        {"no last line end", "<search name=\"U\">\r\nupdate=\"u\"", "<search name=\"U\">\r\n#update=\"u\""},
+    };
+    for (const auto& c : cases) {
+        Write("u.src", c.before);
+        Fill(0);
+        EXPECT_EQ(DisableUpdateLines(0), RewriteOutcome::Rewritten) << c.label;
+        EXPECT_EQ(Read("u.src"), c.after) << c.label;
+        EXPECT_EQ(FilesOnDisk(), std::vector<Text>{"u.src"}) << c.label << ": the backup must go";
+    }
 }
 
 TEST_F(UpdateToggleTest, AllCommandsRewriteEveryRowInOrderAndShowOneMessage) {
@@ -72,11 +83,11 @@ TEST_F(UpdateToggleTest, AllCommandsRewriteEveryRowInOrderAndShowOneMessage) {
     Write("c.src", "<search name=\"C\">\r\n#update=\"c\"\r\n");
     Fill(1);
     EXPECT_EQ(RunCommand(DisableUpdatesOfAllPlugins), Rows{"Update function disabled for all plugins!"});
-    EXPECT_EQ(Read("a.src"), "<search name=\"A\">\r\n#update=\"a\"\r\n" + kTwoLineEnds);
-    EXPECT_EQ(Read("b.src"), "<search name=\"B\">\r\n" + kTwoLineEnds) << "files without update lines are rewritten too";
-    EXPECT_EQ(Read("c.src"), "<search name=\"C\">\r\n#update=\"c\"\r\n" + kTwoLineEnds);
+    EXPECT_EQ(Read("a.src"), "<search name=\"A\">\r\n#update=\"a\"\r\n");
+    EXPECT_EQ(Read("b.src"), "<search name=\"B\">\r\n") << "files without update lines are rewritten too";
+    EXPECT_EQ(Read("c.src"), "<search name=\"C\">\r\n#update=\"c\"\r\n");
     EXPECT_EQ(RunCommand(EnableUpdatesOfAllPlugins), Rows{"Update function enabled for all plugins!"});
-    EXPECT_EQ(Read("c.src"), "<search name=\"C\">\r\nupdate=\"c\"\r\n" + kTwoLineEnds + kTwoLineEnds);
+    EXPECT_EQ(Read("c.src"), "<search name=\"C\">\r\nupdate=\"c\"\r\n");
 
     ListReset(nameList);
     ListReset(fileList);
@@ -107,7 +118,7 @@ TEST_F(UpdateToggleTest, FilesThatDoNotFitTheBufferOrHoldNulAreLeftUnchangedWith
     EXPECT_EQ(all[0].find("c-fine.src"), Text::npos) << "a file that was changed is not a failure";
     EXPECT_TRUE(Read("a-long.src") == longFile);
     EXPECT_EQ(Read("b-nul.src"), nulFile);
-    EXPECT_EQ(Read("c-fine.src"), "<search name=\"Fine\">\r\n#update=\"x\"\r\n" + kTwoLineEnds)
+    EXPECT_EQ(Read("c-fine.src"), "<search name=\"Fine\">\r\n#update=\"x\"\r\n")
         << "the other rows are still done";
 }
 

@@ -34,8 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const Text dos = ToDosLineEnds(text);
     Check(dos.size() >= text.size());
-    NeedsDosLineEnds(text);
-    MayRewriteFromReadText(text);
+    Check(!NeedsDosLineEnds(dos) && ToDosLineEnds(dos) == dos);
+    Check(NeedsDosLineEnds(text) == (dos != text));
     MayRewriteFromRawRead(text);
 
     BaseNameOf(fileName);
