@@ -61,7 +61,7 @@ TEST_F(KeyboardTest, AltTAltUAndAltIActOncePerPress) {
     ASSERT_TRUE(XKeys({"alt", "t"}, 700));
     EXPECT_EQ(AnswerBox("Message:"), "Conversion successful!");
     EXPECT_TRUE(NoBoxFor(800)) << "a held Alt+T converted again";
-    EXPECT_EQ(FileText("a.src"), "<search\r\nname=\"Alpha\"\r\nmethod=\"GET\"\r\n>\r\n</search>\r\n\r\n");
+    EXPECT_EQ(FileText("a.src"), "<search\r\nname=\"Alpha\"\r\nmethod=\"GET\"\r\n>\r\n</search>\r\n");
 
     ASSERT_TRUE(SelectRow(1));
     FocusList();

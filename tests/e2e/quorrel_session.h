@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -80,12 +81,16 @@ protected:
         ASSERT_TRUE(WriteFileBytes(PluginPath(file), PluginSource(name, extra)));
     }
 
-    void Start(const std::string& language = "-e") {
+    // Starts the program and waits for its window; atStart first deals with what the program says
+    // before its window is up.
+    void Start(const std::string& language = "-e", const std::function<void()>& atStart = nullptr) {
         AppOptions options;
         options.args = {language};
         options.pluginFolder = pluginFolder;
         options.label = TestName();
-        ASSERT_TRUE(app.Start(options)) << app.Error();
+        ASSERT_TRUE(app.Launch(options)) << app.Error();
+        if (atStart) ASSERT_NO_FATAL_FAILURE(atStart());
+        ASSERT_TRUE(app.WaitForMainWindow()) << app.Error();
         children = Children(app.Main());
         ASSERT_EQ(children.size(), static_cast<size_t>(kMainChildCount)) << "the main window must have 15 controls";
     }
