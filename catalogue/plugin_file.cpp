@@ -68,6 +68,29 @@ bool PutBackFromBackup(const Text& path, const Text& backupPath, const Text& old
     return OverwriteFile(path, oldBytes) == 0 && ErasePath(backupPath) == 0;
 }
 
+// Backups of interrupted rewrites in the plugin folder, by file name.
+std::vector<Text> RewriteBackupsInPluginFolder() {
+    std::vector<Text> names;
+    TakeIoStatus();
+    Text entry = FindFirstEntry(PluginPath("*" + Text(kRewriteBackupSuffix)));
+    while (TakeIoStatus() == kIoOk) {
+        if (!IsFolderEntry(entry) && IsRewriteBackupName(entry)) names.push_back(entry);
+        entry = FindNextEntry();
+    }
+    return names;
+}
+
+// The plugin file gets its old bytes back in place; one that is gone gets the backup's name.
+bool RestoreFromBackup(const Text& backupName) {
+    const Text backupPath = PluginPath(backupName);
+    const Text path = PluginPath(BackedUpFileName(backupName));
+    if (!IsPresentFile(path)) return RenamePath(backupPath, path) == 0;
+    const std::optional<Text> oldBytes = ReadFileHead(backupPath, static_cast<std::size_t>(kTextBufferSize));
+    if (!oldBytes) return false;
+    ClearReadOnlyBit(path);
+    return PutBackFromBackup(path, backupPath, *oldBytes);
+}
+
 }  // namespace
 
 // The presence test keeps the rewrite from creating a file that was deleted since it was read,
@@ -94,33 +117,6 @@ RewriteOutcome RewritePluginFile(const Text& path, const Text& bytes) {
     }
     return RewriteOutcome::Rewritten;
 }
-
-namespace {
-
-// Backups of interrupted rewrites in the plugin folder, by file name.
-std::vector<Text> RewriteBackupsInPluginFolder() {
-    std::vector<Text> names;
-    TakeIoStatus();
-    Text entry = FindFirstEntry(PluginPath("*" + Text(kRewriteBackupSuffix)));
-    while (TakeIoStatus() == kIoOk) {
-        if (!IsFolderEntry(entry) && IsRewriteBackupName(entry)) names.push_back(entry);
-        entry = FindNextEntry();
-    }
-    return names;
-}
-
-// The plugin file gets its old bytes back in place; one that is gone gets the backup's name.
-bool RestoreFromBackup(const Text& backupName) {
-    const Text backupPath = PluginPath(backupName);
-    const Text path = PluginPath(BackedUpFileName(backupName));
-    if (!IsPresentFile(path)) return RenamePath(backupPath, path) == 0;
-    const std::optional<Text> oldBytes = ReadFileHead(backupPath, static_cast<std::size_t>(kTextBufferSize));
-    if (!oldBytes) return false;
-    ClearReadOnlyBit(path);
-    return PutBackFromBackup(path, backupPath, *oldBytes);
-}
-
-}  // namespace
 
 void RestoreInterruptedRewrites() {
     std::vector<Text> restored;
