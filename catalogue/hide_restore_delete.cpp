@@ -125,7 +125,7 @@ void EditPluginFile() {
     if (row < 0) return;
     const Text fileName = PresentFileOfRow(row);
     if (fileName.empty()) return;
-    CallLibraryFunction("KERNEL32", "WinExec", {Arg(EditorCommandLine(PluginPath(fileName))), kShowNormal});
+    StartProgram(EditorCommandLine(PluginPath(fileName)), kShowNormal);
 }
 
 void OpenPluginFolder() {

@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue_state.h"
 #include "toolkit/interface_thread.h"
+#include "toolkit/wide_names.h"
 
 namespace phrases {
 
@@ -103,8 +104,10 @@ Text Say(const Phrase& phrase, Language language) {
 
 Text Say(const Phrase& phrase) { return Say(phrase, catalogue.language); }
 
+// Message boxes show ANSI texts: a file name with characters outside the code page is shown
+// with a question mark for each of them.
 void ShowCommandMessage(const Text& text, int flags) {
-    ShowMessageBox(text, Say(phrases::kMessageCaption), flags);
+    ShowMessageBox(ReadableText(text), Say(phrases::kMessageCaption), flags);
 }
 
 void ShowCommandMessage(const Phrase& phrase, int flags) {

@@ -1,4 +1,6 @@
 // File slots, ioStatus, the shared folder search, text reads into areas and shell opening.
+// Every path goes to the wide Win32 functions, so that file names with characters the ANSI
+// code page lacks are listed and handled like any other (see toolkit/wide_names.h).
 #include "toolkit/files.h"
 
 #include <windows.h>
@@ -15,6 +17,7 @@
 #include "toolkit/interface_thread_internal.h"
 #include "toolkit/owned_handle.h"
 #include "toolkit/shell_library.h"
+#include "toolkit/wide_names.h"
 
 namespace {
 
@@ -59,8 +62,40 @@ void SetIoStatusFromOpenOrRead(DWORD error) {
 
 void SetIoStatusFromLastError() { fileState.ioStatus = static_cast<int>(GetLastError()); }
 
-Text EntryName(const WIN32_FIND_DATAA& data) {
-    Text name = data.cFileName;
+std::optional<Text> AnsiOfCodeUnit(char16_t unit) {
+    // Half of a surrogate pair has no ANSI form of its own in any code page.
+    if (unit >= 0xD800 && unit <= 0xDFFF) return std::nullopt;
+    const auto wide = static_cast<wchar_t>(unit);
+    char bytes[8];
+    BOOL usedDefault = FALSE;
+    const bool utf8 = GetACP() == CP_UTF8;  // takes neither the flag nor the default-char report
+    const int length = WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, &wide, 1, bytes,
+                                           sizeof bytes, nullptr, utf8 ? nullptr : &usedDefault);
+    if (length <= 0 || usedDefault) return std::nullopt;
+    return Text(bytes, static_cast<std::size_t>(length));
+}
+
+WideText WideOfAnsiBytes(const Text& bytes) {
+    const int size = static_cast<int>(bytes.size());
+    const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+    if (length <= 0) return WideText();
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, wide.data(), length);
+    return WideText(wide.begin(), wide.end());
+}
+
+// The path as the wide functions take it; a plain ANSI path converts as the A functions would.
+std::wstring WidePath(const Text& path) {
+    const WideText wide = DecodeWideName(path, WideOfAnsiBytes);
+    return std::wstring(wide.begin(), wide.end());
+}
+
+Text TextOfWide(const wchar_t* name) {
+    return EncodeWideName(WideText(name, name + wcslen(name)), AnsiOfCodeUnit);
+}
+
+Text EntryName(const WIN32_FIND_DATAW& data) {
+    Text name = TextOfWide(data.cFileName);
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return "[" + name + "]";
     return name;
 }
@@ -160,7 +195,7 @@ std::optional<std::int64_t> SizeWithoutSearch(const Text& name) {
     const char last = name.back();
     if (last == '\\' || last == '/' || last == ':') return std::nullopt;
     WIN32_FILE_ATTRIBUTE_DATA info{};
-    if (GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &info)) {
+    if (GetFileAttributesExW(WidePath(name).c_str(), GetFileExInfoStandard, &info)) {
         return static_cast<std::int64_t>(info.nFileSizeLow);
     }
     const DWORD error = GetLastError();
@@ -169,12 +204,12 @@ std::optional<std::int64_t> SizeWithoutSearch(const Text& name) {
 }
 
 Text CurrentDirectory() {
-    DWORD size = GetCurrentDirectoryA(0, nullptr);
+    DWORD size = GetCurrentDirectoryW(0, nullptr);
     if (size == 0) return Text();
-    std::vector<char> buffer(size);
-    DWORD length = GetCurrentDirectoryA(size, buffer.data());
+    std::vector<wchar_t> buffer(size);
+    DWORD length = GetCurrentDirectoryW(size, buffer.data());
     if (length == 0 || length >= size) return Text();
-    return Text(buffer.data(), length);
+    return TextOfWide(buffer.data());
 }
 
 }  // namespace
@@ -188,7 +223,7 @@ void OpenBinaryFile(int slot) {
     if (!s) return;
     fileState.ioStatus = kIoOk;
     s->raw.reset();  // a handle of its own, opened without sharing, would block the new one
-    s->raw = FileHandle(CreateFileA(s->name.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS,
+    s->raw = FileHandle(CreateFileW(WidePath(s->name).c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS,
                                     FILE_FLAG_RANDOM_ACCESS | FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!s->raw) SetIoStatusFromOpenOrRead(GetLastError());
 }
@@ -227,13 +262,13 @@ std::int64_t FileSize(const Text& name) {
     if (const std::optional<std::int64_t> direct = SizeWithoutSearch(name)) {
         size = *direct;
     } else {
-        WIN32_FIND_DATAA data{};
-        SearchHandle found(FindFirstFileA(name.c_str(), &data));
+        WIN32_FIND_DATAW data{};
+        SearchHandle found(FindFirstFileW(WidePath(name).c_str(), &data));
         if (found) size = static_cast<std::int64_t>(data.nFileSizeLow);
     }
     if (size < 0) {
         fileState.ioStatus = kIoSlotNotOpen;
-        RaiseWarning(kErrFileNotFound, name);
+        RaiseWarning(kErrFileNotFound, ReadableText(name));
     }
     return size;
 }
@@ -247,7 +282,7 @@ void CreateTextFile(int slot) {
     }
     fileState.ioStatus = kIoOk;
     s->stream.reset();
-    FileHandle file(CreateFileA(s->name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+    FileHandle file(CreateFileW(WidePath(s->name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         fileState.ioStatus = kIoNotFoundOrNotCreated;
@@ -289,10 +324,10 @@ void CloseTextFile(int slot) {
 }
 
 void ReadTextFileIntoArea(MemoryArea& area, const Text& name) {
-    FileHandle file(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    FileHandle file(CreateFileW(WidePath(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) {
-        RaiseFatalError(kErrFileNotReadable, name);
+        RaiseFatalError(kErrFileNotReadable, ReadableText(name));
         return;
     }
     AreaTextBuilder text(area);
@@ -315,7 +350,7 @@ void ReadTextIntoArea(MemoryArea& area, const Text& bytes) {
 
 std::optional<Text> ReadFileHead(const Text& path, std::size_t limit, FileSharing sharing) {
     const DWORD share = sharing == FileSharing::Shared ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+    FileHandle file(CreateFileW(WidePath(path).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return std::nullopt;
     Text head(limit, '\0');
@@ -332,7 +367,7 @@ std::optional<Text> ReadFileHead(const Text& path, std::size_t limit, FileSharin
 }
 
 std::optional<std::uint32_t> AttributesIfPresent(const Text& path) {
-    const DWORD bits = GetFileAttributesA(path.c_str());
+    const DWORD bits = GetFileAttributesW(WidePath(path).c_str());
     if (bits == INVALID_FILE_ATTRIBUTES) return std::nullopt;
     return bits;
 }
@@ -341,20 +376,20 @@ void RenameFile(int slot, const Text& newName) {
     FileSlot* s = SlotAt(slot);
     if (!s) return;
     fileState.ioStatus = kIoOk;
-    if (!MoveFileA(s->name.c_str(), newName.c_str())) SetIoStatusFromLastError();
+    if (!MoveFileW(WidePath(s->name).c_str(), WidePath(newName).c_str())) SetIoStatusFromLastError();
 }
 
 void EraseFile(int slot) {
     FileSlot* s = SlotAt(slot);
     if (!s) return;
     fileState.ioStatus = kIoOk;
-    if (!DeleteFileA(s->name.c_str())) SetIoStatusFromLastError();
+    if (!DeleteFileW(WidePath(s->name).c_str())) SetIoStatusFromLastError();
 }
 
 std::uint32_t GetPathAttributes(const Text& path) {
-    DWORD bits = GetFileAttributesA(path.c_str());
+    DWORD bits = GetFileAttributesW(WidePath(path).c_str());
     if (bits == INVALID_FILE_ATTRIBUTES) {
-        RaiseFatalError(kErrFileNotReadable, path);
+        RaiseFatalError(kErrFileNotReadable, ReadableText(path));
         return 9;  // what a program that goes on at error level -1 sees
     }
     return bits;
@@ -369,14 +404,16 @@ std::uint32_t GetFileAttributesOf(int slot) {
 void SetFileAttributesOf(int slot, std::uint32_t bits) {
     FileSlot* s = SlotAt(slot);
     if (!s) return;
-    if (!SetFileAttributesA(s->name.c_str(), bits)) RaiseFatalError(kErrFileNotReadable, s->name);
+    if (!SetFileAttributesW(WidePath(s->name).c_str(), bits)) {
+        RaiseFatalError(kErrFileNotReadable, ReadableText(s->name));
+    }
 }
 
 Text FindFirstEntry(const Text& pattern) {
     fileState.search.reset();
     ReleaseSearchAtToolkitEnd();
-    WIN32_FIND_DATAA data{};
-    fileState.search = SearchHandle(FindFirstFileA(pattern.c_str(), &data));
+    WIN32_FIND_DATAW data{};
+    fileState.search = SearchHandle(FindFirstFileW(WidePath(pattern).c_str(), &data));
     if (!fileState.search) {
         fileState.ioStatus = kIoNoMoreEntries;
         return Text();
@@ -386,8 +423,8 @@ Text FindFirstEntry(const Text& pattern) {
 }
 
 Text FindNextEntry() {
-    WIN32_FIND_DATAA data{};
-    if (!fileState.search || !FindNextFileA(fileState.search.get(), &data)) {
+    WIN32_FIND_DATAW data{};
+    if (!fileState.search || !FindNextFileW(fileState.search.get(), &data)) {
         fileState.ioStatus = kIoNoMoreEntries;
         return Text();
     }
@@ -405,17 +442,17 @@ int PeekIoStatus() {
 
 void MakeFolder(const Text& path) {
     fileState.ioStatus = kIoOk;
-    if (!CreateDirectoryA(path.c_str(), nullptr)) SetIoStatusFromLastError();
+    if (!CreateDirectoryW(WidePath(path).c_str(), nullptr)) SetIoStatusFromLastError();
 }
 
 void ChangeFolder(const Text& path) {
     fileState.ioStatus = kIoOk;
-    if (!SetCurrentDirectoryA(path.c_str())) fileState.ioStatus = kIoNotFoundOrNotCreated;
+    if (!SetCurrentDirectoryW(WidePath(path).c_str())) fileState.ioStatus = kIoNotFoundOrNotCreated;
 }
 
 void RemoveFolder(const Text& path) {
     fileState.ioStatus = kIoOk;
-    if (!RemoveDirectoryA(path.c_str())) fileState.ioStatus = kIoNotFoundOrNotCreated;
+    if (!RemoveDirectoryW(WidePath(path).c_str())) fileState.ioStatus = kIoNotFoundOrNotCreated;
 }
 
 Text CurrentFolderOf(const Text& drive) {
@@ -423,9 +460,9 @@ Text CurrentFolderOf(const Text& drive) {
     if (letter.empty() || letter == "@") return CurrentDirectory();
     // "X:" enters the folder the system remembers for that drive.
     const Text remembered = CurrentDirectory();
-    if (!SetCurrentDirectoryA((letter + ":").c_str())) return Text();
+    if (!SetCurrentDirectoryW(WidePath(letter + ":").c_str())) return Text();
     Text folder = CurrentDirectory();
-    SetCurrentDirectoryA(remembered.c_str());
+    SetCurrentDirectoryW(WidePath(remembered).c_str());
     return folder;
 }
 
@@ -440,6 +477,23 @@ Text ProgramFolder() {
         }
         buffer.resize(buffer.size() * 2);
     }
+}
+
+void StartProgram(const Text& commandLine, int showMode) {
+    constexpr DWORD kInputIdleWaitMs = 30000;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showMode);
+    PROCESS_INFORMATION started{};
+    std::wstring line = WidePath(commandLine);  // CreateProcessW may write into the command line
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &started)) {
+        return;
+    }
+    const KernelHandle process(started.hProcess);
+    const KernelHandle thread(started.hThread);
+    WaitForInputIdle(process.get(), kInputIdleWaitMs);
 }
 
 namespace {

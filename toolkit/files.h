@@ -68,6 +68,10 @@ void ChangeFolder(const Text& path);
 void RemoveFolder(const Text& path);
 Text CurrentFolderOf(const Text& drive);             // "@" is the current drive
 Text ProgramFolder();                                // ends with a backslash
+// Starts a program from a command line as WinExec does (looked for on the search path; returns
+// once the program waits for input, or after 30 s), but through the wide function, so that a
+// path in the command line may name a file whose name the ANSI code page cannot hold.
+void StartProgram(const Text& commandLine, int showMode);
 // ShellExecute without an owner window, parameters or working folder; returns the shell's value
 // (above 32 on success).
 std::intptr_t ShellOpen(const Text& file, const Text& verb, int showMode);

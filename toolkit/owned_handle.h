@@ -52,7 +52,7 @@ struct NoHandle {
     static Value Invalid() { return nullptr; }
 };
 
-// Files opened with CreateFileA and folder searches started with FindFirstFileA.
+// Files opened with CreateFile and folder searches started with FindFirstFile.
 struct FileCloser : NoFileHandle { static void Close(Value h) { CloseHandle(h); } };
 struct SearchCloser : NoFileHandle { static void Close(Value h) { FindClose(h); } };
 // Events and threads.

@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <string>
 #include <vector>
 
 #include "catalogue/catalogue_state.h"
@@ -120,6 +122,34 @@ protected:
             if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
         } while (FindNextFileA(search, &data));
         FindClose(search);
+        return names;
+    }
+
+    // Files whose names the ANSI code page cannot hold are made and listed with the wide
+    // functions; the plugin folder's own path is ASCII.
+    std::wstring WidePathOf(const std::wstring& name) const {
+        return std::wstring(folder.begin(), folder.end()) + L"\\" + name;
+    }
+
+    void WriteWide(const std::wstring& name, const Text& bytes) const {
+        HANDLE file = CreateFileW(WidePathOf(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+        ASSERT_EQ(written, bytes.size());
+    }
+
+    std::vector<std::wstring> WideFilesOnDisk() const {
+        std::vector<std::wstring> names;
+        WIN32_FIND_DATAW data{};
+        HANDLE search = FindFirstFileW(WidePathOf(L"*").c_str(), &data);
+        if (search == INVALID_HANDLE_VALUE) return names;
+        do {
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
+        } while (FindNextFileW(search, &data));
+        FindClose(search);
+        std::sort(names.begin(), names.end());
         return names;
     }
 

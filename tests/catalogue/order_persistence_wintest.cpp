@@ -92,6 +92,37 @@ TEST_F(OrderPersistenceTest, RenameModeGivesEachPluginAndItsFirstImageTheLetterA
     EXPECT_EQ(Read(L + "01##yahoo.src"), PluginSource("Y"));
 }
 
+// A user's own plugin whose file name holds a letter the ANSI code page lacks is listed, saved
+// and restored like any other, under its own name; a rename that fails names it readably.
+TEST_F(OrderPersistenceTest, APluginNamedOutsideTheCodePageKeepsItsOwnNameThroughSaveAndRestore) {
+    using Names = std::vector<std::wstring>;
+    Write("b.src", PluginSource("Beta"));
+    WriteWide(L"\u03A9mega.src", PluginSource("Omega"));
+    WriteWide(L"\u03A9mega.gif", "gif");
+    Fill();
+    const Rows rows = RowsOf(nameList);
+    ASSERT_TRUE(Has(rows, "Omega")) << "the plugin got no row";
+    ExpectSuccess(Save());
+
+    const std::wstring L(catalogue.prefixLetter.begin(), catalogue.prefixLetter.end());
+    const std::wstring omega = L + (rows[0] == "Omega" ? L"00" : L"01") + L"##\u03A9mega";
+    const std::wstring beta = L + (rows[0] == "Omega" ? L"01" : L"00") + L"##b.src";
+    Names expected{beta, omega + L".gif", omega + L".src"};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(WideFilesOnDisk(), expected);
+    EXPECT_TRUE(Has(RowsOf(nameList), "Omega")) << "the rebuilt list lost the plugin";
+
+    WriteWide(L"\u03A9mega.src", PluginSource("Newer"));  // takes the name the restore needs
+    BoxAnswerer answerer;
+    RestoreOriginalNames();
+    ASSERT_TRUE(answerer.WaitForBoxes(1)) << "a failed restore must not pass in silence";
+    EXPECT_NE(answerer.Boxes()[0].text.find("##?mega.src"), Text::npos) << answerer.Boxes()[0].text;
+
+    DeleteFileW(WidePathOf(L"\u03A9mega.src").c_str());
+    RestoreOriginalNames();
+    EXPECT_EQ(WideFilesOnDisk(), (Names{L"b.src", L"\u03A9mega.gif", L"\u03A9mega.src"}));
+}
+
 TEST_F(OrderPersistenceTest, EverySaveRenamesEveryFileWithANewLetter) {
     Write("a.src", PluginSource("A"));
     Write("b.src", PluginSource("B"));

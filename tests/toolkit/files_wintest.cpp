@@ -189,6 +189,53 @@ TEST(Listing, ReturnsEveryEntryInFileSystemOrderWithFoldersInBrackets) {
     EXPECT_EQ(FindNextEntry(), "") << "a failed start must not leave the old search running";
 }
 
+// A file and a folder whose names hold a Greek letter, which the ANSI code page lacks: the listing
+// names them so that every file function reaches exactly them, never a best-fit look-alike.
+TEST(Listing, NamesOutsideTheCodePageReachTheirOwnFilesThroughEveryFunction) {
+    TempFolder folder;
+    const std::wstring wideFolder(folder.path().begin(), folder.path().end());  // an ASCII path
+    const auto wideExists = [&](const wchar_t* name) {
+        return GetFileAttributesW((wideFolder + L"\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    };
+    {
+        HANDLE file = CreateFileW((wideFolder + L"\\\u03A9mega.src").c_str(), GENERIC_WRITE, 0, nullptr,
+                                  CREATE_NEW, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        WriteFile(file, "omega", 5, &written, nullptr);
+        CloseHandle(file);
+    }
+    WriteBytes(folder / "Omega.src", "look-alike");
+
+    const Text omega = FindFirstEntry(folder / "\x01" "03A9*.SRC");
+    ASSERT_NE(omega.find('\x01'), Text::npos) << "the name came back as " << omega;
+    EXPECT_EQ(FindNextEntry(), "");
+    EXPECT_EQ(ReadFileHead(folder / omega, 100), Text("omega"));
+    EXPECT_EQ(FileSize(folder / omega), 5);
+
+    AssignFileName(9, folder / omega);
+    SetFileAttributesOf(9, GetFileAttributesOf(9) | kAttributeReadOnly);
+    EXPECT_EQ(AttributesIfPresent(folder / omega).value_or(0) & kAttributeReadOnly, kAttributeReadOnly);
+    SetFileAttributesOf(9, GetFileAttributesOf(9) & ~kAttributeReadOnly);
+    RenameFile(9, folder / ("K00##" + omega));
+    EXPECT_EQ(TakeIoStatus(), kIoOk);
+    EXPECT_TRUE(wideExists(L"K00##\u03A9mega.src")) << "the prefixed name must keep the Greek letter";
+    AssignFileName(9, folder / ("K00##" + omega));
+    EraseFile(9);
+    EXPECT_EQ(TakeIoStatus(), kIoOk);
+    EXPECT_FALSE(wideExists(L"K00##\u03A9mega.src"));
+    EXPECT_EQ(ReadBytes(folder / "Omega.src"), "look-alike");
+
+    MakeFolder(folder / "\x01" "03A3");
+    EXPECT_TRUE(wideExists(L"\u03A3"));
+    ChangeFolder(folder / "\x01" "03A3");
+    EXPECT_EQ(TakeIoStatus(), kIoOk);
+    EXPECT_EQ(CurrentFolderOf("@"), folder / "\x01" "03A3");
+    ChangeFolder(folder.path());
+    RemoveFolder(folder / "\x01" "03A3");
+    EXPECT_EQ(TakeIoStatus(), kIoOk);
+}
+
 TEST(ReadTextIntoArea, LineEndsAndNulBytesFollowTheByteRules) {
     struct Case {
         std::string file;
