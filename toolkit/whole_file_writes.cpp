@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "toolkit/owned_handle.h"
+#include "toolkit/wide_paths.h"
 
 namespace {
 
@@ -34,19 +35,19 @@ int FailedWriteError() {
 int WriteNewFile(const Text& path, const Text& bytes) {
     int error = 0;
     {
-        FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        FileHandle file(CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return static_cast<int>(GetLastError());
         SetLastError(ERROR_SUCCESS);
         if (!WriteAllBytes(file.get(), bytes) || !FlushFileBuffers(file.get())) error = FailedWriteError();
     }
-    if (error != 0) DeleteFileA(path.c_str());
+    if (error != 0) DeleteFileW(WidePath(path).c_str());
     return error;
 }
 
 int OverwriteFile(const Text& path, const Text& bytes) {
     // Others may go on reading the file, as a text editor that shows it does.
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    FileHandle file(CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return static_cast<int>(GetLastError());
     SetLastError(ERROR_SUCCESS);
