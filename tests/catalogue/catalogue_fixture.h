@@ -140,6 +140,16 @@ protected:
         ASSERT_EQ(written, bytes.size());
     }
 
+    Text ReadWide(const std::wstring& name) const {
+        HANDLE file = CreateFileW(WidePathOf(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return "<missing>";
+        Text bytes(GetFileSize(file, nullptr), '\0');
+        DWORD read = 0;
+        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+        CloseHandle(file);
+        return bytes.substr(0, read);
+    }
+
     std::vector<std::wstring> WideFilesOnDisk() const {
         std::vector<std::wstring> names;
         WIN32_FIND_DATAW data{};

@@ -5,6 +5,8 @@
 
 #include "catalogue/plugin_file.h"
 #include "catalogue/prefixed_names.h"
+#include "catalogue/text_edits.h"
+#include "catalogue/update_toggle.h"
 #include "tests/support/box_answerer.h"
 
 namespace catalogue_test {
@@ -45,6 +47,16 @@ TEST_F(PluginFileTest, ABackupLeftFromAnEarlierRunIsNeverOverwritten) {
     EXPECT_EQ(RewritePluginFile(PathOf("a.src"), PluginSource("Newer")), RewriteOutcome::NotWritten);
     EXPECT_EQ(Read("a.src"), PluginSource("New"));
     EXPECT_EQ(Read(RewriteBackupName("a.src")), PluginSource("Old"));
+}
+
+TEST_F(PluginFileTest, APluginNamedOutsideTheCodePageIsRewrittenInPlace) {
+    WriteWide(L"\u03A9mega.src", "<search name=\"Omega\">\nupdate=\"u\"\n");
+    Fill();
+    ASSERT_EQ(RowsOf(nameList), Rows{"Omega"});
+    EXPECT_EQ(DisableUpdateLines(0), RewriteOutcome::Rewritten);
+    EXPECT_EQ(ConvertToDosLineEnds(0), RewriteOutcome::Rewritten);
+    EXPECT_EQ(WideFilesOnDisk(), std::vector<std::wstring>{L"\u03A9mega.src"}) << "no backup may stay";
+    EXPECT_EQ(ReadWide(L"\u03A9mega.src"), "<search name=\"Omega\">\r\n#update=\"u\"\r\n");
 }
 
 }  // namespace
