@@ -87,7 +87,8 @@ protected:
         options.label = TestName();
         ASSERT_TRUE(app.Start(options)) << app.Error();
         children = Children(app.Main());
-        ASSERT_EQ(children.size(), static_cast<size_t>(kMainChildCount)) << "the main window must have 15 controls";
+        const size_t expected = kMainChildCount - (copyMode ? 1 : 0);
+        ASSERT_EQ(children.size(), expected) << "the main window must have " << expected << " controls";
     }
 
     HWND At(MainChild c) const { return children[c]; }
@@ -197,6 +198,9 @@ protected:
     std::string pluginFolder = JoinPath(scratch.Path(), "searchplugins");
     App app;
     std::vector<HWND> children;
+    // A plugin folder on FAT gives copy mode, whose window has no Orig. Filenames button: the
+    // controls after Sort then come one place earlier.
+    bool copyMode = false;
 };
 
 // Notepad windows on the desktop (the editor is started by the program, not by the test).
