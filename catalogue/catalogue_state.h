@@ -14,7 +14,7 @@ enum class Language : int { English = 0, German = 1 };
 struct CatalogueState {
     Language language = Language::English;
     Text pluginFolder;        // plugin files are addressed as pluginFolder + "\" + file name
-    Text tempFolder;          // pluginFolder + "\temp": used by copy-mode saves
+    Text tempFolder;          // beside pluginFolder, same name + ".quorrel-temp": copy-mode saves park files there
     Text startFolder;         // current folder at start; listing returns to it
     int ntfsMode = 0;         // 0: copy mode (FAT), 1: rename mode (any other file system)
 

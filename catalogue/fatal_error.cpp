@@ -11,7 +11,6 @@ constexpr int kFatalBoxFlags = 16;  // error icon, OK button
 Text FatalErrorText(int code) {
     switch (code) {
         case kFatalNoPluginFolder: return "Can't find ''searchplugins'' folder!";
-        case kFatalNoTemporaryFolder: return "Failed to create temporary folder!";
         default: return Text();
     }
 }

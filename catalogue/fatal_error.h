@@ -1,12 +1,11 @@
-// The fatal message that ends the program when it cannot work at all (no plugin folder,
-// no temporary folder). Shared by the shell's start-up and the catalogue's save.
+// The fatal message that ends the program when it cannot work at all (no plugin folder).
+// Used by the shell's start-up.
 #pragma once
 
 #include "toolkit/text.h"
 
 enum FatalErrorCode : int {
     kFatalNoPluginFolder = 1,
-    kFatalNoTemporaryFolder = 2,
 };
 
 // The message text (English in both interface languages) and the caption "Fatal Error (#000n)".

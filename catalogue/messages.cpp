@@ -16,12 +16,17 @@ const Phrase kResortIncomplete{
 const Phrase kNotMoved{
     "These plugin files could not be moved or renamed and kept their place:",
     "Diese Suchplugin-Dateien konnten nicht verschoben oder umbenannt werden und blieben, wo sie waren:"};
+const Phrase kKeptInPlace{
+    "These entries could not be moved out of the plugin folder and kept their place, so the order on disk may differ from the list:",
+    "Diese Einträge konnten nicht aus dem Suchplugin-Ordner verschoben werden und blieben an ihrem Platz, daher kann die Reihenfolge auf der Festplatte von der Liste abweichen:"};
 const Phrase kStillInTemporaryFolder{
-    "These plugin files could not be moved back and are still in the temporary folder",
-    "Diese Suchplugin-Dateien konnten nicht zurückverschoben werden und liegen noch im temporären Ordner"};
+    "These files could not be moved back and are still in the temporary folder",
+    "Diese Dateien konnten nicht zurückverschoben werden und liegen noch im temporären Ordner"};
 const Phrase kRecoveredFromTemporaryFolder{
-    "Plugin files that an interrupted earlier re-sort had left in the temporary folder were moved back:",
-    "Suchplugin-Dateien, die eine abgebrochene frühere Sortierung im temporären Ordner gelassen hatte, wurden zurückverschoben:"};
+    "Files that an interrupted earlier re-sort had left in the temporary folder were moved back:",
+    "Dateien, die eine abgebrochene frühere Sortierung im temporären Ordner gelassen hatte, wurden zurückverschoben:"};
+const Phrase kNoTemporaryFolder{"Failed to create temporary folder!",
+                                "Temporärer Ordner konnte nicht angelegt werden!"};
 const Phrase kOriginalNamesIncomplete{
     "The original names could not be restored for these files:",
     "Für diese Dateien konnten die ursprünglichen Namen nicht wiederhergestellt werden:"};

@@ -34,8 +34,10 @@ extern const Phrase kQuestionCaption;
 extern const Phrase kResortDone;
 extern const Phrase kResortIncomplete;
 extern const Phrase kNotMoved;
+extern const Phrase kKeptInPlace;
 extern const Phrase kStillInTemporaryFolder;
 extern const Phrase kRecoveredFromTemporaryFolder;
+extern const Phrase kNoTemporaryFolder;
 extern const Phrase kOriginalNamesIncomplete;
 
 // Update function.

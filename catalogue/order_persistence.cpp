@@ -1,10 +1,11 @@
 #include "catalogue/order_persistence.h"
 
+#include <cstdint>
+#include <optional>
 #include <unordered_set>
 #include <vector>
 
 #include "catalogue/catalogue_state.h"
-#include "catalogue/fatal_error.h"
 #include "catalogue/messages.h"
 #include "catalogue/plugin_file.h"
 #include "catalogue/plugin_list.h"
@@ -19,42 +20,52 @@ namespace {
 
 constexpr int kErrorAlreadyExists = 183;
 constexpr int kPauseAfterMoveBackMs = 3;
-// A file that did not move back (held open for a moment by a virus scanner or the browser)
-// is tried again this many times, with this pause before each try.
-constexpr int kMoveBackRetries = 4;
+// A file that did not move (held open for a moment by a virus scanner or the browser) is tried
+// again this many times, with this pause before each try.
+constexpr int kMoveRetries = 4;
 constexpr int kRetryPauseMs = 100;
 
 const Text kPluginPattern = "*.SRC";
 
 // What a save or a restore could not do, for the message at its end.
 struct Outcome {
-    std::vector<Text> notMoved;        // files that kept their place or name
+    std::vector<Text> notMoved;        // plugin files that kept their place or name
+    std::vector<Text> keptInPlace;     // copy mode: other entries that could not be moved out
     std::vector<Text> leftInTemporary; // copy mode: files still in the temporary folder
     std::vector<Text> recovered;       // copy mode: files an earlier save had left behind
+    std::vector<Text> leftInEarlierTemporary; // copy mode: plugins still in the inner "temp"
     std::vector<Text> gone;            // files of rows that are no longer in the plugin folder
+    bool noTemporaryFolder = false;    // copy mode: nothing was moved
 
-    bool Complete() const { return notMoved.empty() && leftInTemporary.empty(); }
-    bool Clean() const { return Complete() && gone.empty(); }
+    bool Complete() const {
+        return !noTemporaryFolder && notMoved.empty() && keptInPlace.empty() && leftInTemporary.empty();
+    }
+    bool Clean() const { return Complete() && gone.empty() && leftInEarlierTemporary.empty(); }
 };
 
 std::vector<Text> FileListNames() {
     return ListItemTexts(catalogue.fileList);
 }
 
-Text TemporaryPath(const Text& fileName) {
-    return catalogue.tempFolder + "\\" + fileName;
-}
+// Files and folders of a folder whose names match the pattern, without "." and "..".
+struct FolderListing {
+    std::vector<Text> files;
+    std::vector<Text> folders;
+};
 
-// Plugin files (not folders) in the temporary folder.
-std::vector<Text> PluginFilesInTemporaryFolder() {
-    std::vector<Text> names;
+FolderListing ListFolder(const Text& folder, const Text& pattern) {
+    FolderListing listing;
     TakeIoStatus();
-    Text entry = FindFirstEntry(TemporaryPath(kPluginPattern));
+    Text entry = FindFirstEntry(folder + "\\" + pattern);
     while (TakeIoStatus() == kIoOk) {
-        if (!IsFolderEntry(entry)) names.push_back(entry);
+        if (!IsFolderEntry(entry)) {
+            listing.files.push_back(entry);
+        } else if (entry != "[.]" && entry != "[..]") {
+            listing.folders.push_back(entry.substr(1, entry.size() - 2));
+        }
         entry = FindNextEntry();
     }
-    return names;
+    return listing;
 }
 
 // The names in the plugin folder, listed once per command and kept up to date with every
@@ -66,12 +77,9 @@ class FolderNames {
 public:
     static FolderNames OfPluginFolder() {
         FolderNames folder;
-        TakeIoStatus();
-        Text entry = FindFirstEntry(PluginPath("*"));
-        while (TakeIoStatus() == kIoOk) {
-            folder.names_.insert(Key(IsFolderEntry(entry) ? entry.substr(1, entry.size() - 2) : entry));
-            entry = FindNextEntry();
-        }
+        const FolderListing listing = ListFolder(catalogue.pluginFolder, "*");
+        for (const Text& name : listing.files) folder.names_.insert(Key(name));
+        for (const Text& name : listing.folders) folder.names_.insert(Key(name));
         return folder;
     }
 
@@ -131,53 +139,126 @@ void RenamePluginAndImage(const Text& fileName, const Text& newName, const Text&
     }
 }
 
-// Plugin files that an interrupted earlier save left in the temporary folder go back; a file
-// whose name is taken in the plugin folder stays where it is. Returns the files that came back.
-std::vector<Text> RecoverTemporaryFolder() {
-    std::vector<Text> recovered;
-    for (const Text& name : PluginFilesInTemporaryFolder()) {
-        if (RenamePath(TemporaryPath(name), PluginPath(name)) == 0) recovered.push_back(name);
-    }
-    return recovered;
+// Earlier versions parked the plugin files of a copy-mode save in a "temp" folder inside the
+// plugin folder; plugin files left there still come back.
+Text EarlierTemporaryFolder() {
+    return PluginPath("temp");
 }
 
-void MoveBack(const Text& fileName) {
-    const Text from = TemporaryPath(fileName);
-    const Text to = PluginPath(fileName);
+// Moves the files of a parking folder that match the pattern back into the plugin folder, never
+// over an entry of the same name, and removes the folder when that empties it. Returns the files
+// that came back; left gets those still there.
+std::vector<Text> BringBack(const Text& folder, const Text& pattern, std::vector<Text>& left) {
+    std::vector<Text> back;
+    const std::vector<Text> parked = ListFolder(folder, pattern).files;
+    if (parked.empty()) return back;
+    for (const Text& name : parked) {
+        if (RenamePath(folder + "\\" + name, PluginPath(name)) == 0) back.push_back(name);
+    }
+    RemoveFolder(folder);
+    TakeIoStatus();
+    left = ListFolder(folder, pattern).files;
+    return back;
+}
+
+// Whatever an interrupted save left behind: every file of the temporary folder, and the plugin
+// files of the earlier inner "temp" folder.
+void RecoverLeftovers(Outcome& outcome) {
+    outcome.recovered = BringBack(catalogue.tempFolder, "*", outcome.leftInTemporary);
+    for (const Text& name :
+         BringBack(EarlierTemporaryFolder(), kPluginPattern, outcome.leftInEarlierTemporary)) {
+        outcome.recovered.push_back(name);
+    }
+}
+
+// Moves a file; one held open for a moment (by a virus scanner or the browser) is tried again a
+// few times. Returns whether it moved.
+bool MoveWithRetries(const Text& from, const Text& to) {
     bool moved = RenamePath(from, to) == 0;
-    for (int retry = 0; !moved && retry < kMoveBackRetries; ++retry) {
+    for (int retry = 0; !moved && retry < kMoveRetries; ++retry) {
         PauseInterface(kRetryPauseMs);
         moved = RenamePath(from, to) == 0;
     }
+    return moved;
 }
 
-// Copy mode: the file system returns the entries in the order they were made, so moving every
-// file out and back in list order writes the list order.
-void SaveByMoving(Outcome& outcome) {
+bool Park(const Text& fileName) {
+    return MoveWithRetries(PluginPath(fileName), catalogue.tempFolder + "\\" + fileName);
+}
+
+void Unpark(const Text& fileName) {
+    MoveWithRetries(catalogue.tempFolder + "\\" + fileName, PluginPath(fileName));
+}
+
+// Makes the temporary folder, or finds the one an interrupted save left. A file of that name
+// will not do: nothing could be parked in it.
+bool MakeTemporaryFolder() {
     TakeIoStatus();
     MakeFolder(catalogue.tempFolder);
     const int status = TakeIoStatus();
-    if (status != kIoOk && status != kErrorAlreadyExists) FatalError(kFatalNoTemporaryFolder);
-    if (status == kErrorAlreadyExists) outcome.recovered = RecoverTemporaryFolder();
-
-    const std::vector<Text> files = FileListNames();
-    std::vector<bool> movedOut(files.size(), false);
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (!IsPresentFile(PluginPath(files[i]))) {
-            outcome.gone.push_back(files[i]);
-            continue;
-        }
-        movedOut[i] = RenamePath(PluginPath(files[i]), TemporaryPath(files[i])) == 0;
-        if (!movedOut[i]) outcome.notMoved.push_back(files[i]);
+    if (status != kIoOk && status != kErrorAlreadyExists) {
+        // A full disk can leave the new folder's entry behind without room for its contents.
+        RemoveFolder(catalogue.tempFolder);
+        TakeIoStatus();
+        return false;
     }
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (!movedOut[i]) continue;
-        MoveBack(files[i]);
+    const std::optional<std::uint32_t> attributes = AttributesIfPresent(catalogue.tempFolder);
+    return attributes && (*attributes & kAttributeDirectory) != 0;
+}
+
+// The files of the listing that are not plugin rows: images, hidden plugins and anything else.
+std::vector<Text> FilesOutsideRows(const std::vector<Text>& files, const std::vector<Text>& rows) {
+    std::unordered_set<Text> rowKeys;
+    for (const Text& row : rows) rowKeys.insert(LowerCase(row));
+    std::vector<Text> others;
+    for (const Text& file : files) {
+        if (rowKeys.count(LowerCase(file)) == 0) others.push_back(file);
+    }
+    return others;
+}
+
+// Copy mode. On FAT a new directory entry takes the first run of free slots that is long enough,
+// and a long name needs more slots than a short one, so plugins moved back into a folder with
+// holes between remaining entries can land out of order. Every file is therefore moved out into
+// a temporary folder beside the plugin folder (inside it, that folder's own entry would be one
+// more obstacle), which leaves the plugin folder's directory free; the plugins then come back in
+// list order first, each right behind the one before, and the other files after them. Folders
+// are never moved (a folder's move is not safe on every FAT driver); like any file that could
+// not be moved out, they keep their place, and the save then says that the order may differ.
+void SaveByMoving(Outcome& outcome) {
+    RecoverLeftovers(outcome);
+    if (!MakeTemporaryFolder()) {
+        outcome.noTemporaryFolder = true;
+        if (!outcome.recovered.empty()) RefreshPluginList();
+        return;
+    }
+
+    const std::vector<Text> rows = FileListNames();
+    const FolderListing entries = ListFolder(catalogue.pluginFolder, "*");
+    std::vector<Text> parkedRows;
+    std::vector<Text> parkedOthers;
+    for (const Text& row : rows) {
+        if (!IsPresentFile(PluginPath(row))) {
+            outcome.gone.push_back(row);
+        } else if (Park(row)) {
+            parkedRows.push_back(row);
+        } else {
+            outcome.notMoved.push_back(row);
+        }
+    }
+    for (const Text& file : FilesOutsideRows(entries.files, rows)) {
+        (Park(file) ? parkedOthers : outcome.keptInPlace).push_back(file);
+    }
+    for (const Text& folder : entries.folders) outcome.keptInPlace.push_back(folder + "\\");
+
+    for (const Text& row : parkedRows) {
+        Unpark(row);
         PauseInterface(kPauseAfterMoveBackMs);
     }
+    for (const Text& file : parkedOthers) Unpark(file);
     RemoveFolder(catalogue.tempFolder);
     TakeIoStatus();
-    outcome.leftInTemporary = PluginFilesInTemporaryFolder();
+    outcome.leftInTemporary = ListFolder(catalogue.tempFolder, "*").files;
     // The rows no longer match the folder when plugins came back from an earlier save, could
     // not come back from this one, or were gone before it.
     if (!outcome.recovered.empty() || !outcome.leftInTemporary.empty() || !outcome.gone.empty()) {
@@ -203,22 +284,31 @@ void SaveByRenaming(Outcome& outcome) {
     RefreshPluginList();
 }
 
-Text StillInTemporaryFolderLead() {
-    return Say(phrases::kStillInTemporaryFolder) + " " + catalogue.tempFolder + ":";
+Text StillInLead(const Text& folder) {
+    return Say(phrases::kStillInTemporaryFolder) + " " + folder + ":";
+}
+
+// What came back from an earlier save and what is still parked.
+void AddRecoveryParagraphs(Text& text, const Outcome& outcome) {
+    AddNamesParagraph(text, Say(phrases::kRecoveredFromTemporaryFolder), outcome.recovered);
+    AddNamesParagraph(text, StillInLead(EarlierTemporaryFolder()), outcome.leftInEarlierTemporary);
 }
 
 Text SaveReport(const Outcome& outcome) {
     using namespace phrases;
     Text text;
-    if (outcome.Complete()) {
+    if (outcome.noTemporaryFolder) {
+        text = Say(kNoTemporaryFolder);
+    } else if (outcome.Complete()) {
         text = Say(kResortDone);
     } else {
         text = Say(kResortIncomplete);
         AddNamesParagraph(text, Say(kNotMoved), outcome.notMoved);
-        AddNamesParagraph(text, StillInTemporaryFolderLead(), outcome.leftInTemporary);
+        AddNamesParagraph(text, Say(kKeptInPlace), outcome.keptInPlace);
+        AddNamesParagraph(text, StillInLead(catalogue.tempFolder), outcome.leftInTemporary);
     }
     AddNamesParagraph(text, Say(kPluginFilesGone), outcome.gone);
-    AddNamesParagraph(text, Say(kRecoveredFromTemporaryFolder), outcome.recovered);
+    AddRecoveryParagraphs(text, outcome);
     return text;
 }
 
@@ -252,13 +342,14 @@ void RestoreOriginalNames() {
 }
 
 void RecoverFromTemporaryFolder() {
-    if (PluginFilesInTemporaryFolder().empty()) return;
-    const std::vector<Text> recovered = RecoverTemporaryFolder();
-    RemoveFolder(catalogue.tempFolder);
-    TakeIoStatus();
-    const std::vector<Text> left = PluginFilesInTemporaryFolder();
+    Outcome outcome;
+    RecoverLeftovers(outcome);
+    if (outcome.recovered.empty() && outcome.leftInTemporary.empty() &&
+        outcome.leftInEarlierTemporary.empty()) {
+        return;
+    }
     Text text;
-    AddNamesParagraph(text, Say(phrases::kRecoveredFromTemporaryFolder), recovered);
-    AddNamesParagraph(text, StillInTemporaryFolderLead(), left);
-    ShowCommandMessage(text, left.empty() ? kInformationBox : kExclamationBox);
+    AddRecoveryParagraphs(text, outcome);
+    AddNamesParagraph(text, StillInLead(catalogue.tempFolder), outcome.leftInTemporary);
+    ShowCommandMessage(text, outcome.Clean() ? kInformationBox : kExclamationBox);
 }

@@ -10,9 +10,10 @@ void SavePluginOrder();
 // prefix again and rebuilds the list. Shows a message only when a rename failed.
 void RestoreOriginalNames();
 
-// Moves plugin files that an interrupted copy-mode save left in the temporary folder back into
-// the plugin folder, never over a file of the same name, removes the folder when it is empty
-// then, and tells the user in one message which plugins came back and which are still there.
-// Does nothing when the temporary folder holds no plugin file. Run at start-up, before the list
-// is filled; a save recovers the same way before it moves anything.
+// Moves every file that an interrupted copy-mode save left in the temporary folder, and the
+// plugin files left in the "temp" folder inside the plugin folder that earlier versions used,
+// back into the plugin folder, never over an entry of the same name; removes a folder that this
+// empties, and tells the user in one message which files came back and which are still there.
+// Does nothing when neither folder holds such a file. Run at start-up, before the list is
+// filled; a save recovers the same way before it moves anything.
 void RecoverFromTemporaryFolder();

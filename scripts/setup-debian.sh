@@ -10,6 +10,7 @@ packages=(
   wine wine64
   xvfb x11-utils xdotool imagemagick fonts-wine
   python3 zip
+  dosfstools fusefat
 )
 
 missing=()

@@ -12,6 +12,10 @@ bool IsOneOf(const Text& word, std::initializer_list<const char*> words) {
     return false;
 }
 
+// Copy mode parks files beside the plugin folder, in a folder of the same name with this ending:
+// inside the plugin folder, its own directory entry would stand between the files.
+const char* const kTemporaryFolderSuffix = ".quorrel-temp";
+
 Text WithTrailingBackslash(const Text& folder) {
     return (!folder.empty() && folder.back() == '\\') ? folder : folder + "\\";
 }
@@ -41,7 +45,7 @@ DerivedFolders DeriveFolders(const Text& configuredFolder) {
         // folder browser always adds; the subfolder must not be glued to its name.
         const Text parent = WithTrailingBackslash(configuredFolder);
         result.pluginFolder = parent + "searchplugins";
-        result.tempFolder = parent + "searchplugins\\temp";
+        result.tempFolder = parent + "searchplugins" + kTemporaryFolderSuffix;
         result.configuredFolder = parent + "searchplugins";
         return result;
     }
@@ -52,7 +56,7 @@ DerivedFolders DeriveFolders(const Text& configuredFolder) {
     if (!result.configuredFolder.empty() && result.configuredFolder.back() == '\\') {
         result.configuredFolder.pop_back();
     }
-    result.tempFolder = result.configuredFolder + "\\temp";
+    result.tempFolder = result.configuredFolder + kTemporaryFolderSuffix;
     return result;
 }
 

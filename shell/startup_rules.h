@@ -26,7 +26,7 @@ bool NamesDriveFolder(const Text& folder);
 // The three folders derived from the configured folder.
 struct DerivedFolders {
     Text pluginFolder;      // the folder whose plugins are listed
-    Text tempFolder;        // where copy mode parks the plugin files while saving
+    Text tempFolder;        // where copy mode parks the files while saving: beside the plugin folder
     Text configuredFolder;  // what is written back to the settings file
 };
 // A folder without "searchplugins" in its name is the installation or profile folder, whose

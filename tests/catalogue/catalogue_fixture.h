@@ -34,8 +34,8 @@ inline Text PluginSource(const Text& name, const Text& lineEnd = "\r\n") {
 class PluginFolderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = scratch.path();
-        ASSERT_TRUE(scratch.made()) << "cannot create " << folder;
+        folder = scratch / "searchplugins";
+        ASSERT_TRUE(scratch.made() && CreateDirectoryA(folder.c_str(), nullptr)) << "cannot create " << folder;
 
         window = RunOnInterfaceThread([] {
             return CreateWindowExA(0, "DIALOG", "catalogue test", WS_OVERLAPPEDWINDOW, 10, 10, 300, 300,
@@ -59,7 +59,7 @@ protected:
 
         catalogue.language = Language::English;
         catalogue.pluginFolder = folder;
-        catalogue.tempFolder = folder + "\\temp";
+        catalogue.tempFolder = PathOf(kParked);
         catalogue.startFolder = current;
         catalogue.ntfsMode = 1;
         catalogue.pluginList = nameList;
@@ -173,8 +173,11 @@ protected:
         FillPluginList(nameList, fileList, row, pattern);
     }
 
+    // Where copy mode parks files, relative to the plugin folder: beside it, as at start-up.
+    static constexpr const char* kParked = "..\\searchplugins.quorrel-temp";
+
     TempFolder scratch{"quorrel-catalogue-"};  // removed after TearDown
-    Text folder;                               // scratch.path(), the plugin folder
+    Text folder;                               // scratch\searchplugins, the plugin folder
     HWND window = nullptr;
     Handle nameList = 0;
     Handle fileList = 0;

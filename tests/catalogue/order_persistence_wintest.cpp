@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <atomic>
 #include <thread>
+#include <utility>
 
 #include "catalogue/fatal_error.h"
+#include "catalogue/messages.h"
 #include "catalogue/order_persistence.h"
 #include "tests/support/box_answerer.h"
 
@@ -239,13 +241,17 @@ TEST_F(OrderPersistenceTest, CopyModeMovesTheFilesOutAndBackAndRemovesTheTempora
     Write("a.gif", "gif");
     Write("b.src", PluginSource("B"));
     Write("c.src", PluginSource("C"));
+    Write("notes.txt", "notes");
+    Write("h.hid", PluginSource("H"));
     Fill();
     ArrangeRows({"c.src", "a.src", "b.src"});
     ExpectSuccess(Save());
     EXPECT_EQ(GetFileAttributesA(catalogue.tempFolder.c_str()), INVALID_FILE_ATTRIBUTES)
         << "the temporary folder must be gone";
-    EXPECT_EQ(FilesOnDisk(), (Rows{"a.gif", "a.src", "b.src", "c.src"})) << "names and images stay";
+    EXPECT_EQ(FilesOnDisk(), (Rows{"a.gif", "a.src", "b.src", "c.src", "h.hid", "notes.txt"}))
+        << "names, images and other files stay";
     EXPECT_EQ(Read("b.src"), PluginSource("B"));
+    EXPECT_EQ(Read("notes.txt"), "notes");
     EXPECT_EQ(RowsOf(fileList), (Rows{"c.src", "a.src", "b.src"})) << "copy mode does not rebuild the rows";
 
     ArrangeRows({});
@@ -253,21 +259,64 @@ TEST_F(OrderPersistenceTest, CopyModeMovesTheFilesOutAndBackAndRemovesTheTempora
     EXPECT_EQ(GetFileAttributesA(catalogue.tempFolder.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+// Every file of the temporary folder comes back, and the plugin files of the inner "temp" folder
+// that earlier versions used.
 TEST_F(OrderPersistenceTest, CopyModeFirstBringsBackWhatAnInterruptedSaveLeftBehind) {
     catalogue.ntfsMode = 0;
     Write("a.src", PluginSource("A"));
     Fill();
     ASSERT_TRUE(CreateDirectoryA(catalogue.tempFolder.c_str(), nullptr));
-    Write("temp\\lost.src", PluginSource("Lost"));
-    Write("temp\\notes.txt", "not a plugin");
+    Write(Text(kParked) + "\\lost.src", PluginSource("Lost"));
+    Write(Text(kParked) + "\\lost.gif", "gif");
+    ASSERT_TRUE(CreateDirectoryA(PathOf("temp").c_str(), nullptr));
+    Write("temp\\old.src", PluginSource("Old"));
 
     const BoxAnswerer::SeenBox box = Save();
     EXPECT_EQ(box.icon, kInformation);
     EXPECT_EQ(box.text.rfind("Re-sort successfully done!", 0), 0u) << box.text;
-    EXPECT_NE(box.text.find("lost.src"), Text::npos) << "the message should say what came back";
+    EXPECT_NE(box.text.find("were moved back:\r\rlost.gif\rlost.src\rold.src"), Text::npos)
+        << "the message should say what came back:\n" << box.text;
     EXPECT_EQ(Read("lost.src"), PluginSource("Lost"));
-    EXPECT_EQ(FilesOnDisk("temp"), Rows{"notes.txt"}) << "files other than plugins are left alone";
-    EXPECT_EQ(RowsOf(nameList), (Rows{"A", "Lost"})) << "the rows must show the plugin that came back";
+    EXPECT_EQ(Read("lost.gif"), "gif");
+    EXPECT_FALSE(Exists("temp")) << "the emptied inner folder must be gone";
+    EXPECT_FALSE(Exists(kParked));
+    EXPECT_EQ(RowsOf(nameList), (Rows{"A", "Lost", "Old"})) << "the rows must show the plugins that came back";
+}
+
+// A folder is never moved; it keeps its place and may stand between the plugins, so the save
+// must not claim the order was written. Nothing inside it is touched.
+TEST_F(OrderPersistenceTest, CopyModeSaysTheOrderMayDifferWhenAFolderKeptItsPlace) {
+    catalogue.ntfsMode = 0;
+    Write("a.src", PluginSource("A"));
+    ASSERT_TRUE(CreateDirectoryA(PathOf("sub").c_str(), nullptr));
+    Write("sub\\inner.src", PluginSource("Inner"));
+    Fill();
+    const BoxAnswerer::SeenBox box = Save();
+    EXPECT_EQ(box.text, "The new order could not be written completely.\r\r" + Say(phrases::kKeptInPlace) + "\r\rsub\\");
+    EXPECT_EQ(box.icon, kExclamation);
+    EXPECT_EQ(FilesOnDisk(), Rows{"a.src"});
+    EXPECT_EQ(Read("sub\\inner.src"), PluginSource("Inner"));
+    EXPECT_FALSE(Exists(kParked));
+}
+
+// A temporary folder that cannot be made (a full disk) ends nothing: the save says so in the
+// interface language, moves nothing and leaves the arranged rows as they are.
+TEST_F(OrderPersistenceTest, CopyModeWithoutTemporaryFolderMovesNothingAndSaysSo) {
+    catalogue.ntfsMode = 0;
+    catalogue.tempFolder = PathOf("missing\\parked");
+    Write("a.src", PluginSource("A"));
+    Write("b.src", PluginSource("B"));
+    Fill();
+    ArrangeRows({"b.src", "a.src"});
+    for (const auto& [language, text] : {std::pair{Language::English, "Failed to create temporary folder!"},
+                                         std::pair{Language::German, "Temporärer Ordner konnte nicht angelegt werden!"}}) {
+        catalogue.language = language;
+        const BoxAnswerer::SeenBox box = Save();
+        EXPECT_EQ(box.text, text);
+        EXPECT_EQ(box.icon, kExclamation);
+    }
+    EXPECT_EQ(FilesOnDisk(), (Rows{"a.src", "b.src"}));
+    EXPECT_EQ(RowsOf(fileList), (Rows{"b.src", "a.src"})) << "the arranged order must stay in the list";
 }
 
 TEST_F(OrderPersistenceTest, CopyModeNeverMovesALeftoverOverAnExistingPlugin) {
@@ -275,11 +324,11 @@ TEST_F(OrderPersistenceTest, CopyModeNeverMovesALeftoverOverAnExistingPlugin) {
     Write("a.src", PluginSource("current"));
     Fill();
     ASSERT_TRUE(CreateDirectoryA(catalogue.tempFolder.c_str(), nullptr));
-    Write("temp\\a.src", PluginSource("older copy"));
+    Write(Text(kParked) + "\\a.src", PluginSource("older copy"));
 
     ExpectFailure(Save(), "a.src");
     EXPECT_EQ(Read("a.src"), PluginSource("current"));
-    EXPECT_EQ(Read("temp\\a.src"), PluginSource("older copy"));
+    EXPECT_EQ(Read(Text(kParked) + "\\a.src"), PluginSource("older copy"));
 }
 
 // Locks temp\name for holdMs as soon as the save has moved it there.
@@ -332,7 +381,7 @@ TEST_F(OrderPersistenceTest, CopyModeReportsAFileStuckInTheTemporaryFolderAndThe
         EXPECT_NE(box.text.find(catalogue.tempFolder), Text::npos) << "the message should say where it is";
         EXPECT_EQ(ListCount(fileList), 24) << "the rows must show what the folder really holds";
     }
-    EXPECT_EQ(FilesOnDisk("temp"), Rows{"p34.src"});
+    EXPECT_EQ(FilesOnDisk(kParked), Rows{"p34.src"});
 
     const BoxAnswerer::SeenBox box = Save();
     EXPECT_NE(box.text.find("p34.src"), Text::npos);
@@ -347,9 +396,11 @@ TEST_F(OrderPersistenceTest, StartUpRecoversTheTemporaryFolderWithoutOverwriting
     for (const int mode : {0, 1}) {
         catalogue.ntfsMode = mode;
         ASSERT_TRUE(CreateDirectoryA(catalogue.tempFolder.c_str(), nullptr));
-        Write("temp\\lost.src", PluginSource("Lost"));
-        Write("temp\\twin.src", PluginSource("Older twin"));
+        Write(Text(kParked) + "\\lost.src", PluginSource("Lost"));
+        Write(Text(kParked) + "\\twin.src", PluginSource("Older twin"));
         Write("twin.src", PluginSource("Twin"));
+        ASSERT_TRUE(CreateDirectoryA(PathOf("temp").c_str(), nullptr));
+        Write("temp\\notes.txt", "not a plugin");  // the inner folder may be the user's
         BoxAnswerer answerer;
         RecoverFromTemporaryFolder();
         ASSERT_TRUE(answerer.WaitForBoxes(1)) << "mode " << mode << ": the recovery said nothing";
@@ -359,15 +410,18 @@ TEST_F(OrderPersistenceTest, StartUpRecoversTheTemporaryFolderWithoutOverwriting
                   Text::npos) << box.text;
         EXPECT_EQ(Read("lost.src"), PluginSource("Lost"));
         EXPECT_EQ(Read("twin.src"), PluginSource("Twin")) << "an existing plugin must never be overwritten";
-        EXPECT_EQ(FilesOnDisk("temp"), Rows{"twin.src"});
+        EXPECT_EQ(FilesOnDisk(kParked), Rows{"twin.src"});
+        EXPECT_EQ(FilesOnDisk("temp"), Rows{"notes.txt"}) << "only plugin files come out of the inner folder";
 
-        ASSERT_TRUE(DeleteFileA(PathOf("temp\\twin.src").c_str()));
+        ASSERT_TRUE(DeleteFileA(PathOf(Text(kParked) + "\\twin.src").c_str()));
         ASSERT_TRUE(DeleteFileA(PathOf("lost.src").c_str()));
         ASSERT_TRUE(DeleteFileA(PathOf("twin.src").c_str()));
         RecoverFromTemporaryFolder();
         Sleep(200);
         EXPECT_EQ(answerer.Boxes().size(), 1u) << "an empty temporary folder is no news";
         ASSERT_TRUE(RemoveDirectoryA(catalogue.tempFolder.c_str()));
+        ASSERT_TRUE(DeleteFileA(PathOf("temp\\notes.txt").c_str()));
+        ASSERT_TRUE(RemoveDirectoryA(PathOf("temp").c_str()));
     }
 }
 
@@ -380,7 +434,6 @@ TEST_F(OrderPersistenceTest, MessagesFollowTheInterfaceLanguage) {
 
 TEST(FatalErrorTexts, CodesGiveEnglishTextsAndZeroPaddedCaptions) {
     EXPECT_EQ(FatalErrorText(1), "Can't find ''searchplugins'' folder!");
-    EXPECT_EQ(FatalErrorText(2), "Failed to create temporary folder!");
     EXPECT_EQ(FatalErrorCaption(2), "Fatal Error (#0002)");
     EXPECT_EQ(FatalErrorCaption(12345), "Fatal Error (#12345)");
 }

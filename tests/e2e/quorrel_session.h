@@ -92,7 +92,8 @@ protected:
         if (atStart) ASSERT_NO_FATAL_FAILURE(atStart());
         ASSERT_TRUE(app.WaitForMainWindow()) << app.Error();
         children = Children(app.Main());
-        ASSERT_EQ(children.size(), static_cast<size_t>(kMainChildCount)) << "the main window must have 15 controls";
+        const size_t expected = kMainChildCount - (copyMode ? 1 : 0);
+        ASSERT_EQ(children.size(), expected) << "the main window must have " << expected << " controls";
     }
 
     HWND At(MainChild c) const { return children[c]; }
@@ -202,6 +203,9 @@ protected:
     std::string pluginFolder = JoinPath(scratch.Path(), "searchplugins");
     App app;
     std::vector<HWND> children;
+    // A plugin folder on FAT gives copy mode, whose window has no Orig. Filenames button: the
+    // controls after Sort then come one place earlier.
+    bool copyMode = false;
 };
 
 // Notepad windows on the desktop (the editor is started by the program, not by the test).

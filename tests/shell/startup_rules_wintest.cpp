@@ -69,7 +69,7 @@ TEST(FolderRules, OnlyPathsOnADriveAreUsable) {
 TEST(FolderRules, AnInstallationFolderLeadsToItsSearchpluginsSubfolder) {
     const DerivedFolders f = DeriveFolders("C:\\Programme\\Mozilla Firefox\\");
     EXPECT_EQ(f.pluginFolder, "C:\\Programme\\Mozilla Firefox\\searchplugins");
-    EXPECT_EQ(f.tempFolder, "C:\\Programme\\Mozilla Firefox\\searchplugins\\temp");
+    EXPECT_EQ(f.tempFolder, "C:\\Programme\\Mozilla Firefox\\searchplugins.quorrel-temp");
     EXPECT_EQ(f.configuredFolder, "C:\\Programme\\Mozilla Firefox\\searchplugins");
 }
 
@@ -77,7 +77,7 @@ TEST(FolderRules, AnInstallationFolderWithoutTrailingBackslashGetsOneBeforeTheSu
     const DerivedFolders f = DeriveFolders("C:\\Programme\\Mozilla Firefox");
     EXPECT_EQ(f.pluginFolder, "C:\\Programme\\Mozilla Firefox\\searchplugins")
         << "the subfolder name must not be glued to the folder name";
-    EXPECT_EQ(f.tempFolder, "C:\\Programme\\Mozilla Firefox\\searchplugins\\temp");
+    EXPECT_EQ(f.tempFolder, "C:\\Programme\\Mozilla Firefox\\searchplugins.quorrel-temp");
     EXPECT_EQ(f.configuredFolder, "C:\\Programme\\Mozilla Firefox\\searchplugins");
 }
 
@@ -85,7 +85,7 @@ TEST(FolderRules, TheSearchpluginsFolderItselfIsStoredWithoutTrailingBackslash) 
     // As the folder browser returns it: with a backslash, which the plugin folder keeps.
     const DerivedFolders chosen = DeriveFolders("C:\\Programme\\Mozilla Firefox\\searchplugins\\");
     EXPECT_EQ(chosen.pluginFolder, "C:\\Programme\\Mozilla Firefox\\searchplugins\\");
-    EXPECT_EQ(chosen.tempFolder, "C:\\Programme\\Mozilla Firefox\\searchplugins\\temp");
+    EXPECT_EQ(chosen.tempFolder, "C:\\Programme\\Mozilla Firefox\\searchplugins.quorrel-temp");
     EXPECT_EQ(chosen.configuredFolder, "C:\\Programme\\Mozilla Firefox\\searchplugins");
 
     // As the settings file holds it from the second start on.
@@ -98,7 +98,7 @@ TEST(FolderRules, TheSearchpluginsFolderItselfIsStoredWithoutTrailingBackslash) 
 TEST(FolderRules, SearchpluginsInAnyLetterCaseIsThePluginFolderItself) {
     const DerivedFolders f = DeriveFolders("D:\\Profile\\SearchPlugins");
     EXPECT_EQ(f.pluginFolder, "D:\\Profile\\SearchPlugins");
-    EXPECT_EQ(f.tempFolder, "D:\\Profile\\SearchPlugins\\temp");
+    EXPECT_EQ(f.tempFolder, "D:\\Profile\\SearchPlugins.quorrel-temp");
     EXPECT_EQ(f.configuredFolder, "D:\\Profile\\SearchPlugins");
 }
 
