@@ -106,8 +106,8 @@ Text SaveImageOf(const Text& fileName, const FolderNames& folder) {
     return Text();
 }
 
-// A name with "##" twice gives an unprefixed name without the extension: a plugin file renamed
-// so would drop out of the browser's and this program's lists, so such a rename is refused.
+// A new name must keep the old one's extension and hold more than it ("K00##.src" would come back
+// as ".src"): a file renamed otherwise would drop out of the browser's and this program's lists.
 bool KeepsExtension(const Text& name, const Text& newName) {
     return newName.size() > 4 && LowerCase(RightOf(newName, 4)) == LowerCase(RightOf(name, 4));
 }
