@@ -24,11 +24,6 @@ protected:
     void AddLetters(const std::vector<std::string>& names) {
         for (const std::string& name : names) AddPlugin(std::string(1, name[0]) + ".src", name);
     }
-
-    // Rows stay as they are for a while: nothing reacted.
-    bool RowsStay(const std::vector<std::string>& rows, int ms = 500) {
-        return !WaitUntil([&] { return Rows() != rows; }, ms);
-    }
 };
 
 TEST_F(KeyboardTest, NumpadMinusAndPlusMoveTheRowAndRepeatWhileHeld) {

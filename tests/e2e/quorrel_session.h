@@ -126,6 +126,10 @@ protected:
         return text;
     }
     bool NoBoxFor(int ms) { return WaitMessageBox(app.Pid(), "", ms) == nullptr; }
+    // Rows stay as they are for a while: nothing reacted.
+    bool RowsStay(const std::vector<std::string>& rows, int ms = 500) {
+        return !WaitUntil([&] { return Rows() != rows; }, ms);
+    }
 
     // Selects a row of a list the way a click would (without the click) and gives the program's
     // polling a few passes to read it before any key comes.
