@@ -2,7 +2,8 @@
 # Brings the headless Windows environment for the tests up or down:
 # an Xvfb display, a persistent wineserver and a Wine prefix with a virtual desktop and the
 # fonts the program's windows are drawn with (scripts/wine-prefix.sh).
-# Expects WINEPREFIX and DISPLAY in the environment (CTest sets them).
+# Expects WINEPREFIX and DISPLAY in the environment (CTest sets them), and XDG_DATA_HOME where
+# the tests keep their trash.
 set -u
 : "${WINEPREFIX:?}" "${DISPLAY:?}"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -12,6 +13,8 @@ display_up() { xdpyinfo >/dev/null 2>&1; }
 
 up() {
   mkdir -p "$(dirname "$WINEPREFIX")"
+  # Every plugin the previous run deleted went to the tests' own trash; a run starts with none.
+  [ -n "${XDG_DATA_HOME:-}" ] && rm -rf "$XDG_DATA_HOME/Trash"
   if ! display_up; then
     Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
     echo $! >"$pidfile"
