@@ -10,6 +10,7 @@
 #include "toolkit/files.h"
 #include "toolkit/interface_thread.h"
 #include "toolkit/list_box.h"
+#include "toolkit/recycle_bin.h"
 
 namespace {
 
@@ -39,6 +40,16 @@ Text PresentFileOfRow(int row) {
     return Text();
 }
 
+// Moves a file of the plugin folder to the Recycle Bin after clearing its read-only bit. A file
+// that the shell leaves in place (the shell cannot be loaded, or it failed) is erased instead,
+// as a delete always did. Returns the Win32 error of that erase, 0 when the file is gone.
+int DiscardPath(const Text& path) {
+    if (!IsPresentFile(path)) return kErrorFileNotFound;
+    ClearReadOnlyBit(path);
+    RecycleFile(path);
+    return IsPresentFile(path) ? ErasePath(path) : 0;
+}
+
 // Deletes the first image beside the deleted plugin file that is not empty; probing for the
 // missing ones must stay silent. Returns the Win32 error of the erase, 0 when none failed.
 int DeleteImageOf(const Text& pluginPath, Text& imagePath) {
@@ -48,7 +59,7 @@ int DeleteImageOf(const Text& pluginPath, Text& imagePath) {
         SetErrorLevel(-1);
         if (FileSize(base + extension) > 0) {
             imagePath = base + extension;
-            error = ErasePath(imagePath);
+            error = DiscardPath(imagePath);
             break;
         }
         SetErrorLevel(0);
@@ -57,13 +68,13 @@ int DeleteImageOf(const Text& pluginPath, Text& imagePath) {
     return error;
 }
 
-// Deletes the plugin file of the row, then its image, and removes the row. A plugin file that
+// Discards the plugin file of the row, then its image, and removes the row. A plugin file that
 // cannot be deleted keeps its row and its image; one that went while the question was open is
 // reported as gone.
 void DeleteRow(int row) {
     const Text fileName = GetListItemText(catalogue.fileList, row);
     const Text path = PluginPath(fileName);
-    const int error = ErasePath(path);
+    const int error = DiscardPath(path);
     if (error == kErrorFileNotFound) {
         ReportFileProblem(RewriteOutcome::Missing, fileName);
         return;

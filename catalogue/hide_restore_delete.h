@@ -16,9 +16,10 @@ bool HidePlugin();
 // the hidden file is gone, a message says why. Returns whether it was restored.
 bool RestoreHiddenPlugin(const Text& hiddenName);
 
-// Asks, then deletes the plugin file of the current row and its first non-empty image beside it
-// (the plugin's base name with an image extension) and removes the row. A plugin file that
-// cannot be deleted keeps its row and its image.
+// Asks, then moves the plugin file of the current row and its first non-empty image beside it
+// (the plugin's base name with an image extension) to the Recycle Bin, or deletes them where
+// there is none, and removes the row. A plugin file that can be neither moved nor deleted keeps
+// its row and its image, and the message names it.
 void DeletePlugin();
 
 // Opens the plugin file of the current row in the system text editor.

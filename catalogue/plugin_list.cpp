@@ -93,19 +93,24 @@ int CountPluginFiles(const Text& pattern) {
 
 void MovePluginUp() {
     const int s = CurrentRow();
-    if (s <= 0) return;
-    MoveRow(catalogue.pluginList, s, s - 1, s + 1);
-    MoveRow(catalogue.fileList, s, s - 1, s + 1);
-    ListSelect(catalogue.pluginList, s - 1);
-    FollowSelection();
+    if (s > 0) MovePluginTo(s, s - 1);
 }
 
 void MovePluginDown() {
     const int s = CurrentRow();
-    if (s < 0 || s >= ListCount(catalogue.pluginList) - 1) return;
-    MoveRow(catalogue.pluginList, s, s + 2, s);
-    MoveRow(catalogue.fileList, s, s + 2, s);
-    ListSelect(catalogue.pluginList, s + 1);
+    if (s >= 0) MovePluginTo(s, s + 1);
+}
+
+// Upward the copy goes in before row `to` and the old row has moved one down; downward the copy
+// goes in after row `to` and the old row is still in its place.
+void MovePluginTo(int from, int to) {
+    const int count = ListCount(catalogue.pluginList);
+    if (from < 0 || from >= count || to < 0 || to >= count || to == from) return;
+    const int insertAt = to < from ? to : to + 1;
+    const int removeAt = to < from ? from + 1 : from;
+    MoveRow(catalogue.pluginList, from, insertAt, removeAt);
+    MoveRow(catalogue.fileList, from, insertAt, removeAt);
+    ListSelect(catalogue.pluginList, to);
     FollowSelection();
 }
 

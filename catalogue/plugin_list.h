@@ -39,6 +39,10 @@ int CountPluginFiles(const Text& pattern);
 void MovePluginUp();
 void MovePluginDown();
 
+// Moves row `from` to index `to` in both lists, as that many single moves would, and selects
+// it there. Rows outside the lists move nothing.
+void MovePluginTo(int from, int to);
+
 // Rebuilds the plugin list from the folder, keeping the current row selected.
 void RefreshPluginList();
 

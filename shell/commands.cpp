@@ -1,5 +1,7 @@
 #include "shell/commands.h"
 
+#include <optional>
+
 #include "catalogue/hide_restore_delete.h"
 #include "catalogue/order_persistence.h"
 #include "catalogue/plugin_list.h"
@@ -12,6 +14,7 @@
 #include "shell/main_window.h"
 #include "shell/shell_state.h"
 #include "shell/startup.h"
+#include "toolkit/drag_list.h"
 #include "toolkit/frame_window.h"
 #include "toolkit/interface_thread.h"
 #include "toolkit/list_box.h"
@@ -62,6 +65,13 @@ void MoveDownCommand() {
     PauseInterface(kMovePauseMs);
     MovePluginDown();
     UpdateMoveButtons();
+}
+
+void DropCommand() {
+    FlushEvents();
+    if (const std::optional<ListDrop> drop = TakeListDrop()) MovePluginTo(drop->from, drop->to);
+    UpdateMoveButtons();
+    SetControlFocus(mainWindow.pluginList);
 }
 
 void OpenFolderCommand() {

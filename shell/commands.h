@@ -6,6 +6,8 @@ void RestoreOriginalNamesCommand();
 void SortCommand();
 void MoveUpCommand();
 void MoveDownCommand();
+// Moves the row dropped by a drag in the plugin list to its place.
+void DropCommand();
 void OpenFolderCommand();
 void ShowHiddenCommand();
 void AddPluginCommand();

@@ -13,6 +13,7 @@
 #include "shell/shell_state.h"
 #include "shell/startup.h"
 #include "shell/startup_rules.h"
+#include "toolkit/drag_list.h"
 #include "toolkit/errors.h"
 #include "toolkit/event_state.h"
 #include "toolkit/frame_window.h"
@@ -37,6 +38,7 @@ constexpr int kPassPauseMs = 25;
 constexpr int kIdleWaitMs = 1000;
 
 // Keys of the shortcuts.
+constexpr int kVkLButton = 1;
 constexpr int kVkBack = 8;
 constexpr int kVkMenu = 18;
 constexpr int kVkDelete = 46;
@@ -108,6 +110,7 @@ bool DeleteAsked() {
            Selection() >= 0;
 }
 bool CloseAsked() { return eventState.userMessage.load() == kWmClose; }
+bool DropAsked() { return ListDropWaiting(); }
 
 void DispatchOneCommand() {
     for (const DispatchRow& row : kDispatchTable) {
@@ -175,8 +178,20 @@ bool LinksInPlay() {
            Foreground();
 }
 
+// From the press that begins a drag until both mouse buttons are up again, no command runs and
+// no menu opens: the right click that cancels a drag must not open the context menu. The drop
+// waits in the event state until then.
+void FollowDrag() {
+    if (ListDragUnderWay()) {
+        mainLoop.dragHeld = 1;
+    } else if (Up(kVkLButton) && Up(kVkRButton)) {
+        mainLoop.dragHeld = 0;
+    }
+}
+
 bool NeedsSteadyPasses() {
-    return AnyHeldKeyDown() || AnyLatchSet() || LinksInPlay() || informationDialog.open == 1;
+    return AnyHeldKeyDown() || AnyLatchSet() || LinksInPlay() || informationDialog.open == 1 ||
+           (mainLoop.dragHeld != 0 && !ListDragUnderWay());
 }
 
 // Until the first wait (or the first menu) the loop waits for a message at the end of a pass.
@@ -202,7 +217,7 @@ void EndPass() {
 
 }  // namespace
 
-const DispatchRow kDispatchTable[20] = {
+const DispatchRow kDispatchTable[kDispatchRows] = {
     {OrigFilenamesAsked, RestoreOriginalNamesCommand},
     {SortAsked, SortCommand},
     {MoveUpAsked, MoveUpCommand},
@@ -223,18 +238,20 @@ const DispatchRow kDispatchTable[20] = {
     {EditAsked, EditCommand},
     {DeleteAsked, DeleteCommand},
     {CloseAsked, CloseCommand},
+    {DropAsked, DropCommand},
 };
 
 void RunMainLoop() {
     for (;;) {
         UpdateMoveButtons();
         mainLoop.keys = ReadKeyboardState();
-        DispatchOneCommand();
+        FollowDrag();
+        if (mainLoop.dragHeld == 0) DispatchOneCommand();
         if (informationDialog.open == 1) PollInformationDialog();
         TrackLinks();
         mainLoop.keys = ReadKeyboardState();
         ClearReleasedLatches();
-        OfferContextMenu();
+        if (mainLoop.dragHeld == 0) OfferContextMenu();
         EndPass();
     }
 }

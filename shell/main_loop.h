@@ -17,6 +17,7 @@ struct MainLoopState {
     int cursorY = 0;
     LinkState links;
     KeyboardState keys;   // read once before the dispatch and once after it
+    int dragHeld = 0;     // a row is being dragged, or a mouse button of that drag is still down
 };
 
 extern MainLoopState mainLoop;
@@ -33,11 +34,13 @@ struct DispatchInputs {
 
 extern DispatchInputs dispatchInputs;
 
-// The loop's condition-and-command table, in the order in which the conditions are tested.
+// The loop's condition-and-command table, in the order in which the conditions are tested. The
+// last row moves a row that a drag in the plugin list dropped on another row.
 struct DispatchRow {
     bool (*applies)();
     void (*run)();
 };
-extern const DispatchRow kDispatchTable[20];
+constexpr int kDispatchRows = 21;
+extern const DispatchRow kDispatchTable[kDispatchRows];
 
 [[noreturn]] void RunMainLoop();

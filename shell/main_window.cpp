@@ -11,6 +11,7 @@
 #include "shell/main_window_texts.h"
 #include "shell/shell_state.h"
 #include "toolkit/controls.h"
+#include "toolkit/drag_list.h"
 #include "toolkit/errors.h"
 #include "toolkit/event_state.h"
 #include "toolkit/frame_window.h"
@@ -165,6 +166,9 @@ void BuildMainWindow() {
     CreateControls();
     // The main loop reads the selection and the row count on every pass.
     FollowList(mainWindow.pluginList);
+    // A row can be dragged to its place; after FollowList, so that the drag list sees the
+    // list's messages first.
+    MakeListDraggable(mainWindow.pluginList);
     ApplyFonts();
     catalogue.pluginList = mainWindow.pluginList;
     catalogue.fileList = mainWindow.fileList;

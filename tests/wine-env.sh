@@ -7,7 +7,8 @@
 # whose boot sector Wine reads the file-system name. This needs root, /dev/fuse, a free loop
 # device, dosfstools and fusefat; when any is missing, the reason is written to the state file
 # that the FAT tests read, so that they fail with it.
-# Expects WINEPREFIX and DISPLAY in the environment (CTest sets them).
+# Expects WINEPREFIX and DISPLAY in the environment (CTest sets them), and XDG_DATA_HOME where
+# the tests keep their trash.
 set -u
 : "${WINEPREFIX:?}" "${DISPLAY:?}"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -68,6 +69,8 @@ fat_up() {
 
 up() {
   mkdir -p "$(dirname "$WINEPREFIX")"
+  # Every plugin the previous run deleted went to the tests' own trash; a run starts with none.
+  [ -n "${XDG_DATA_HOME:-}" ] && rm -rf "$XDG_DATA_HOME/Trash"
   if ! display_up; then
     Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
     echo $! >"$pidfile"

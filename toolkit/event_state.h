@@ -34,6 +34,9 @@ struct EventState {
     std::atomic<std::intptr_t> currentWindow{0};
     std::atomic<std::intptr_t> activeDialog{0};
     std::atomic<std::int32_t> repaintNeeded{0};
+
+    std::atomic<std::int32_t> listDragging{0};   // 1 while a row of the drag list is dragged
+    std::atomic<std::int64_t> listDrop{-1};      // a dropped row waiting (PackListDrop), else -1
 };
 
 extern EventState eventState;

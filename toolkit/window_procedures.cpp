@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "toolkit/drag_list.h"
 #include "toolkit/errors.h"
 #include "toolkit/event_state.h"
 #include "toolkit/interface_thread_internal.h"
@@ -349,6 +350,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             OnExitSizeMove(window);
             break;
         default:
+            if (IsDragListMessage(message)) return OnDragListMessage(AsHandle(window), lParam);
             if (HandleInputMessage(window, message, wParam, lParam)) return 0;
             break;
     }

@@ -132,6 +132,15 @@ TEST_F(PluginListTest, MovingRowsChangesBothListsAlikeAndKeepsTheRowSelected) {
     EXPECT_EQ(RowsOf(fileList), (Rows{"A.src", "C.src", "D.src", "B.src"}));
     EXPECT_EQ(CurrentRow(), 3);
 
+    MovePluginTo(3, 0);  // several places at once, as three moves up would
+    EXPECT_EQ(RowsOf(fileList), (Rows{"B.src", "A.src", "C.src", "D.src"}));
+    EXPECT_EQ(CurrentRow(), 0);
+    MovePluginTo(0, 3);
+    EXPECT_EQ(RowsOf(nameList), (Rows{"nA", "nC", "nD", "nB"}));
+    EXPECT_EQ(RowsOf(fileList), (Rows{"A.src", "C.src", "D.src", "B.src"}));
+    EXPECT_EQ(CurrentRow(), 3);
+    MovePluginTo(1, 4);  // past the end: nothing moves
+
     MovePluginDown();  // the last row cannot go further
     ListSelect(nameList, 0);
     MovePluginUp();    // nor the first one

@@ -1,4 +1,5 @@
-// The main window's buttons and links driving the real program: Move Up and Move Down, Sort and
+// The main window's buttons and links driving the real program: Move Up and Move Down, dragging a
+// row with the mouse, Sort and
 // Orig. Filenames with what they do to the folder and the list, Refresh, the buttons that hand a
 // page or the folder to the shell, Show Hidden and "?" opening their windows, the logo and credit
 // links with their arming delay, and closing with the close box or Alt+F4.
@@ -27,6 +28,17 @@ protected:
         const std::regex match(pattern, std::regex::icase);
         for (const std::string& file : ListFolder(pluginFolder)) {
             if (std::regex_match(file, match)) files.push_back(file);
+        }
+        return files;
+    }
+
+    // The plugin files of the folder in its order, with the prefixes of a save taken off.
+    std::vector<std::string> UnprefixedFiles() const {
+        std::vector<std::string> files;
+        const std::regex prefixed("[A-Z]\\d\\d##(.*)");
+        std::smatch m;
+        for (const std::string& file : FolderFiles(".*\\.src")) {
+            files.push_back(std::regex_match(file, m, prefixed) ? std::string(m[1]) : "<no prefix> " + file);
         }
         return files;
     }
@@ -65,14 +77,7 @@ TEST_F(CommandsTest, MoveButtonsSortOrigFilenamesAndRefreshChangeListAndFolder) 
     EXPECT_EQ(AnswerBox("Message:"), "Re-sort successfully done!");
     const std::vector<std::string> sorted = FolderFiles(".*\\.src");
     ASSERT_EQ(sorted.size(), 3u);
-    const std::regex prefixed("([A-Z])(\\d\\d)##(.*)");
-    std::smatch m;
-    std::vector<std::string> unprefixed;
-    for (const std::string& file : sorted) {
-        ASSERT_TRUE(std::regex_match(file, m, prefixed)) << file << " has no prefix";
-        unprefixed.push_back(m[3]);
-    }
-    EXPECT_EQ(unprefixed, (std::vector<std::string>{"a.src", "c.src", "b.src"}))
+    EXPECT_EQ(UnprefixedFiles(), (std::vector<std::string>{"a.src", "c.src", "b.src"}))
         << "the folder must return the files in the list's order";
     EXPECT_EQ(FolderFiles(".*\\.gif"), std::vector<std::string>{sorted[0].substr(0, 5) + "a.gif"})
         << "the image goes along with its plugin";
@@ -93,6 +98,68 @@ TEST_F(CommandsTest, MoveButtonsSortOrigFilenamesAndRefreshChangeListAndFolder) 
     ASSERT_TRUE(ClickButton(At(kRefresh)));
     EXPECT_TRUE(RowsBecome({"Alpha", "Bravo", "Bravo two", "Charlie"})) << Joined(Rows());
     EXPECT_TRUE(SelectionBecomes(2)) << "Refresh keeps the selected row";
+}
+
+// More rows than the list shows, so that a drag held below it scrolls it.
+TEST_F(CommandsTest, DraggingARowMovesItThereAndSortSavesThatOrder) {
+    std::vector<std::string> names;
+    std::vector<std::string> files;
+    for (char c = 'a'; c <= 'p'; ++c) {
+        files.push_back(std::string(1, c) + ".src");
+        names.push_back(std::string("Plugin ") + c);
+        AddPlugin(files.back(), names.back());
+    }
+    const std::vector<std::string> original = files;
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const int last = static_cast<int>(names.size()) - 1;
+    const auto expectMove = [&](int from, int to) {
+        for (std::vector<std::string>* rows : {&names, &files}) {
+            const std::string row = (*rows)[from];
+            rows->erase(rows->begin() + from);
+            rows->insert(rows->begin() + to, row);
+        }
+        EXPECT_TRUE(RowsBecome(names)) << Joined(Rows());
+        EXPECT_TRUE(FileRowsBecome(files)) << "the file list moves along: " << Joined(FileRows());
+        EXPECT_TRUE(SelectionBecomes(to)) << "the dragged row stays selected";
+        EXPECT_EQ(FocusOf(app.Main()), List());
+    };
+
+    ASSERT_TRUE(XDrag(RowPoint(4), RowPoint(0)));
+    ASSERT_TRUE(XMouseUp(1));
+    expectMove(4, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsEnabled(At(kMoveUp)) && IsEnabled(At(kMoveDown)); }))
+        << "the Move buttons follow the selection";
+
+    RECT client{};
+    GetClientRect(List(), &client);
+    ASSERT_TRUE(XDrag(RowPoint(0), ClientToScreenPoint(List(), 40, client.bottom + 12)));
+    const int shown = client.bottom / static_cast<int>(SendMessageA(List(), LB_GETITEMHEIGHT, 0, 0));
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageA(List(), LB_GETTOPINDEX, 0, 0) == last + 1 - shown; }))
+        << "held below the list, the pointer must scroll it to its end";
+    ASSERT_TRUE(XMouseMove(RowPoint(last)));
+    Sleep(100);
+    ASSERT_TRUE(XMouseUp(1));
+    expectMove(0, last);
+    EXPECT_TRUE(WaitUntil([&] { return IsEnabled(At(kMoveUp)) && !IsEnabled(At(kMoveDown)); }));
+
+    // Released outside the list, cancelled with Escape or with a right click: nothing moves, and
+    // the right click opens no menu.
+    ASSERT_TRUE(XDrag(RowPoint(last - 1), WindowCenter(At(kRefresh))));
+    ASSERT_TRUE(XMouseUp(1));
+    ASSERT_TRUE(XDrag(RowPoint(last - 1), RowPoint(last - 4)));
+    ASSERT_TRUE(XKeys({"Escape"}));
+    ASSERT_TRUE(XMouseUp(1));
+    ASSERT_TRUE(XDrag(RowPoint(last - 1), RowPoint(last - 4)));
+    ASSERT_TRUE(XClick(RowPoint(last - 4), 3));
+    ASSERT_TRUE(XMouseUp(1));
+    EXPECT_EQ(WaitPopupMenu(app.Pid(), 500), nullptr) << "a right click that cancels a drag must open no menu";
+    EXPECT_TRUE(RowsStay(names)) << Joined(Rows());
+    EXPECT_EQ(FileRows(), files);
+    EXPECT_EQ(FolderFiles(".*\\.src"), original) << "dragging rows must not touch the folder";
+
+    ASSERT_TRUE(ClickButton(At(kSort)));
+    EXPECT_EQ(AnswerBox("Message:"), "Re-sort successfully done!");
+    EXPECT_EQ(UnprefixedFiles(), files) << "the folder must return the files in the dragged order";
 }
 
 TEST_F(CommandsTest, GermanSortReportsInGerman) {

@@ -346,6 +346,17 @@ bool XClick(POINT screen, int button, int holdMs) {
                  " sleep 0.05 mousedown " + b + " sleep " + Seconds(holdMs) + " mouseup " + b);
 }
 
+bool XDrag(POINT from, POINT to, int steps) {
+  std::string arguments = "mousemove " + std::to_string(from.x) + " " + std::to_string(from.y) +
+                          " sleep 0.05 mousedown 1";
+  for (int step = 1; step <= steps; ++step) {
+    const long x = from.x + (to.x - from.x) * step / steps;
+    const long y = from.y + (to.y - from.y) * step / steps;
+    arguments += " sleep 0.05 mousemove " + std::to_string(x) + " " + std::to_string(y);
+  }
+  return Xdotool(arguments + " sleep 0.1");
+}
+
 // --- Windows ---
 
 DWORD WindowProcess(HWND window) {

@@ -78,6 +78,9 @@ bool XMouseDown(int button);
 bool XMouseUp(int button);
 // Moves to the point and holds the button (1 left, 3 right) down for holdMs: long enough for a 25 ms poll.
 bool XClick(POINT screen, int button = 1, int holdMs = 150);
+// Presses the left button at `from` and carries the pointer to `to` in several moves, then keeps the
+// button down: the caller drops with XMouseUp(1) or cancels first.
+bool XDrag(POINT from, POINT to, int steps = 4);
 
 // --- Windows -------------------------------------------------------------------------------------
 

@@ -1,6 +1,6 @@
 // The keyboard shortcuts of the plugin list, pressed on the real window: numpad minus and plus
 // (repeating while held), Alt+T, Alt+U and Alt+I (once per press), Backspace, Enter (once per
-// press), Delete after asking, numpad star and Shift with the plus key (one row per press), and
+// press), Delete after asking, into the Recycle Bin, numpad star and Shift with the plus key (one row per press), and
 // that none of them acts while a button has the focus.
 #include <windows.h>
 
@@ -23,11 +23,6 @@ protected:
 
     void AddLetters(const std::vector<std::string>& names) {
         for (const std::string& name : names) AddPlugin(std::string(1, name[0]) + ".src", name);
-    }
-
-    // Rows stay as they are for a while: nothing reacted.
-    bool RowsStay(const std::vector<std::string>& rows, int ms = 500) {
-        return !WaitUntil([&] { return Rows() != rows; }, ms);
     }
 };
 
@@ -80,6 +75,8 @@ TEST_F(KeyboardTest, AltTAltUAndAltIActOncePerPress) {
 
 TEST_F(KeyboardTest, BackspaceRenamesEnterOpensTheEditorOnceAndDeleteAsksFirst) {
     AddLetters({"Alpha", "Bravo"});
+    ASSERT_TRUE(WriteFileBytes(PluginPath("A.png"), "PNG image of Alpha"));
+    Trash trash(pluginFolder);
     ASSERT_NO_FATAL_FAILURE(Start());
 
     ASSERT_TRUE(PressKey(app.Main(), VK_BACK));
@@ -108,6 +105,9 @@ TEST_F(KeyboardTest, BackspaceRenamesEnterOpensTheEditorOnceAndDeleteAsksFirst) 
     EXPECT_EQ(AnswerBox("Question:", IDYES), "Do yo really want to delete this plugin?\r\rAlpha");
     EXPECT_TRUE(RowsBecome({"Bravo"})) << Joined(Rows());
     EXPECT_FALSE(FileExists(PluginPath("a.src")));
+    EXPECT_FALSE(FileExists(PluginPath("a.png")));
+    EXPECT_EQ(trash.Received("A.src"), PluginSource("Alpha")) << "the plugin goes to the Recycle Bin whole";
+    EXPECT_EQ(trash.Received("A.png"), "PNG image of Alpha") << "its image goes along";
 }
 
 TEST_F(KeyboardTest, NumpadStarAndShiftPlusHideOneRowPerPress) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
@@ -132,6 +133,10 @@ protected:
         return text;
     }
     bool NoBoxFor(int ms) { return WaitMessageBox(app.Pid(), "", ms) == nullptr; }
+    // Rows stay as they are for a while: nothing reacted.
+    bool RowsStay(const std::vector<std::string>& rows, int ms = 500) {
+        return !WaitUntil([&] { return Rows() != rows; }, ms);
+    }
 
     // Selects a row of a list the way a click would (without the click) and gives the program's
     // polling a few passes to read it before any key comes.
@@ -206,6 +211,65 @@ protected:
     // A plugin folder on FAT gives copy mode, whose window has no Orig. Filenames button: the
     // controls after Sort then come one place earlier.
     bool copyMode = false;
+};
+
+// The Recycle Bin as Wine keeps it for files on Unix paths: the XDG trash ($XDG_DATA_HOME/Trash,
+// else ~/.local/share/Trash), each file in files/ with a .trashinfo in info/ that names its
+// original path. Made if missing, as on a desktop (without it Wine deletes for good); what came
+// into it from the folder since construction is removed again on destruction.
+class Trash {
+public:
+    explicit Trash(const std::string& fromFolder) : from_(UnixPath(fromFolder) + "/") {
+        char buffer[MAX_PATH] = {};
+        std::string data;
+        if (GetEnvironmentVariableA("XDG_DATA_HOME", buffer, sizeof buffer) > 0) {
+            data = buffer;
+        } else if (GetEnvironmentVariableA("WINEHOMEDIR", buffer, sizeof buffer) > 0) {
+            data = JoinPath(std::string(buffer).substr(4), ".local\\share");   // past "\??\"
+        }
+        if (data.empty()) return;
+        folder_ = JoinPath(WinPath(data), "Trash");
+        MakeFolders(JoinPath(folder_, "files"));
+        MakeFolders(JoinPath(folder_, "info"));
+        for (const std::string& name : ListFolder(JoinPath(folder_, "files"))) before_.push_back(name);
+    }
+    ~Trash() {
+        for (const std::string& name : Arrived("")) {
+            DeleteFileA(JoinPath(JoinPath(folder_, "files"), name).c_str());
+            DeleteFileA(JoinPath(JoinPath(folder_, "info"), name + ".trashinfo").c_str());
+        }
+    }
+    Trash(const Trash&) = delete;
+    Trash& operator=(const Trash&) = delete;
+
+    // The bytes of the file that came into the trash from the folder under that name; nothing when
+    // none came.
+    std::optional<std::string> Received(const std::string& fileName) const {
+        const std::vector<std::string> names = Arrived(fileName);
+        if (names.size() != 1) return std::nullopt;
+        return ReadFileBytes(JoinPath(JoinPath(folder_, "files"), names.front()));
+    }
+
+private:
+    // New entries whose original path lies in the folder (and has the name, when one is given).
+    std::vector<std::string> Arrived(const std::string& fileName) const {
+        std::vector<std::string> names;
+        if (folder_.empty()) return names;
+        for (const std::string& name : ListFolder(JoinPath(folder_, "files"))) {
+            if (std::find(before_.begin(), before_.end(), name) != before_.end()) continue;
+            const std::string info =
+                ReadFileBytes(JoinPath(JoinPath(folder_, "info"), name + ".trashinfo")).value_or("");
+            const std::string path = "Path=" + from_ + fileName;
+            const std::string::size_type at = info.find(path);
+            if (at == std::string::npos) continue;
+            if (fileName.empty() || info.compare(at + path.size(), 1, "\n") == 0) names.push_back(name);
+        }
+        return names;
+    }
+
+    std::string from_;     // Unix path of the folder, ending in "/"
+    std::string folder_;   // Windows path of the trash; empty when it could not be found
+    std::vector<std::string> before_;
 };
 
 // Notepad windows on the desktop (the editor is started by the program, not by the test).

@@ -1,8 +1,8 @@
 // The main loop's dispatch table, read against a made-up input: the event state (a click, a menu
-// item, a list notification, a close request), the keys held down, the plugin list's focus, the
-// window in front, the selection, the row count, the latches and the saving mode. Each case
-// names the one row the loop must pick, so a dropped latch, a wrong key code or a lost
-// foreground test shows here within seconds.
+// item, a list notification, a close request, a row dropped by a drag), the keys held down, the
+// plugin list's focus, the window in front, the selection, the row count, the latches and the
+// saving mode. Each case names the one row the loop must pick, so a dropped latch, a wrong key
+// code or a lost foreground test shows here within seconds.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -14,6 +14,7 @@
 #include "shell/context_menu.h"
 #include "shell/main_loop.h"
 #include "shell/shell_state.h"
+#include "toolkit/drag_list.h"
 #include "toolkit/event_state.h"
 
 namespace {
@@ -26,7 +27,7 @@ enum Key : int {
     kNumMultiply = 106, kNumAdd = 107, kNumSubtract = 109, kOemPlus = 187,
 };
 
-enum class Event { None, Click, Menu, Notification, Close };
+enum class Event { None, Click, Menu, Notification, Close, Drop };
 enum Button { kOrigFilenames, kSort, kMoveUp, kMoveDown, kOpenFolder, kShowHidden, kAddPlugin, kInfo, kRefresh };
 
 // Latches that a case sets; all others are clear.
@@ -126,6 +127,7 @@ const std::vector<Case> kCases = {
     {"Delete item", Event::Menu, kMenuDelete, {}, false, true, 0, 0, 18},
     {"Delete item with no row selected", Event::Menu, kMenuDelete, {}, false, true, -1, 0, kNoRow},
     {"close", Event::Close, 0, {}, false, false, -1, 0, 19},
+    {"a row dropped on another", Event::Drop, 0, {}, false, false, -1, 0, 20},
     {"nothing happened", Event::None, 0, {}, true, true, 1, 0, kNoRow},
     {"selection changed in the list", Event::Notification, 1, {}, true, true, 1, 0, kNoRow},
     {"double click in the list", Event::Notification, 2, {}, true, true, 1, 0, kNoRow},
@@ -159,6 +161,7 @@ protected:
         dispatchInputs = savedInputs;
         catalogue.ntfsMode = savedMode;
         Post(0, 0, 0);
+        eventState.listDrop.store(kNoListDrop);
     }
 
     static void Post(int message, std::intptr_t wParam, std::intptr_t lParam) {
@@ -184,18 +187,23 @@ protected:
         latches.altU = (c.latchesSet & kAltULatch) ? 1 : 0;
         latches.altI = (c.latchesSet & kAltILatch) ? 1 : 0;
         latches.hide = (c.latchesSet & kHideLatch) ? 1 : 0;
+        eventState.listDrop.store(kNoListDrop);
         switch (c.event) {
             case Event::None: Post(0, 0, 0); break;
             case Event::Click: Post(273, 1000, ButtonHandle(c.detail)); break;
             case Event::Menu: Post(273, c.detail, 0); break;
             case Event::Notification: Post(273, std::intptr_t{c.detail} << 16, mainWindow.pluginList); break;
             case Event::Close: Post(16, 0, 0); break;
+            case Event::Drop:
+                Post(0, 0, 0);
+                eventState.listDrop.store(PackListDrop({2, 0}));
+                break;
         }
     }
 
     // The first row whose condition holds, as the loop would pick it.
     static int FirstRow() {
-        for (int i = 0; i < 20; ++i) {
+        for (int i = 0; i < kDispatchRows; ++i) {
             if (kDispatchTable[i].applies()) return i;
         }
         return kNoRow;
