@@ -276,7 +276,7 @@ void OnDestroyMain(HWND window) {
     }
     if (eventState.currentWindow.load() == AsHandle(window)) eventState.currentWindow.store(0);
     TerminateProgramThread();
-    PostQuitMessage(0);
+    EndMessageLoop(0);
 }
 
 void OnExitSizeMove(HWND window) {
