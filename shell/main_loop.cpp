@@ -224,6 +224,9 @@ const DispatchRow kDispatchTable[20] = {
 
 void RunMainLoop() {
     for (;;) {
+        // Whatever the registered-message triple held as the pass began has been read when it ends;
+        // until then a control's notification does not replace a command in it.
+        const std::uint32_t userMessages = eventState.userMessageCount.load(std::memory_order_acquire);
         UpdateMoveButtons();
         mainLoop.keys = ReadKeyboardState();
         DispatchOneCommand();
@@ -232,6 +235,7 @@ void RunMainLoop() {
         mainLoop.keys = ReadKeyboardState();
         ClearReleasedLatches();
         OfferContextMenu();
+        eventState.userMessagesRead.store(userMessages);
         EndPass();
     }
 }
