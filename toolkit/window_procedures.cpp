@@ -38,7 +38,8 @@ bool MessageModeOn() { return GetOption("messagemode") != 0; }
 // A control's notification (a WM_COMMAND from a control with any code but a click: focus,
 // selection and edit changes) does not take the place of a click, a menu item or a close request
 // that the program has not read yet. The focus moves while a click is made, and the control that
-// loses it may say so after the click (a rich edit losing the focus to the clicked button).
+// lost it may tell of it after the click: a rich edit redraws itself once the button has the
+// focus, and its EN_UPDATE comes after a short click's BN_CLICKED.
 bool KeepsUnreadCommand(UINT message, WPARAM wParam, LPARAM lParam) {
     const bool notification = message == WM_COMMAND && lParam != 0 && HIWORD(wParam) != 0;
     if (!notification || eventState.userMessagesRead.load() == eventState.userMessageCount.load()) return false;

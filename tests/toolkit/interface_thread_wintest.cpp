@@ -247,22 +247,23 @@ TEST(RegisteredMessages, ClosingWithWmCloseRegisteredKeepsTheWindowAndReports16)
     EXPECT_TRUE(IsWindow(w.window));
 }
 
-// The focus moves while a button is clicked, and the control that loses it may say so after the
-// click: that notification must not replace the click before the program has read it.
+// The focus moves while a button is clicked, and the control that lost it may tell of it after
+// the click (a rich edit redraws itself): that notification must not replace the click before the
+// program has read it.
 TEST(RegisteredMessages, ANotificationReplacesAClickOnlyOnceTheClickWasRead) {
     TestWindow w;
     RegisterUserMessages({273});
-    const auto killFocus = static_cast<WPARAM>(MAKEWPARAM(1234, EN_KILLFOCUS));
+    const auto update = static_cast<WPARAM>(MAKEWPARAM(1234, EN_UPDATE));
     PostMessageA(w.button, BM_CLICK, 0, 0);
-    PostMessageA(w.window, WM_COMMAND, killFocus, AsInt(w.button));
+    PostMessageA(w.window, WM_COMMAND, update, AsInt(w.button));
     PostRequest([] {});  // served after the two messages before it
     EXPECT_EQ(eventState.userWParam.load(), 1234) << "a notification replaced the unread click";
     EXPECT_EQ(eventState.userLParam.load(), AsInt(w.button));
 
     eventState.userMessagesRead.store(eventState.userMessageCount.load());
-    PostMessageA(w.window, WM_COMMAND, killFocus, AsInt(w.button));
+    PostMessageA(w.window, WM_COMMAND, update, AsInt(w.button));
     PostRequest([] {});
-    EXPECT_EQ(static_cast<WPARAM>(eventState.userWParam.load()), killFocus);
+    EXPECT_EQ(static_cast<WPARAM>(eventState.userWParam.load()), update);
 }
 
 // Any program may post WM_QUIT to the interface thread or to one of its windows.
