@@ -243,6 +243,9 @@ const DispatchRow kDispatchTable[kDispatchRows] = {
 
 void RunMainLoop() {
     for (;;) {
+        // Whatever the registered-message triple held as the pass began has been read when it ends;
+        // until then a control's notification does not replace a command in it.
+        const std::uint32_t userMessages = eventState.userMessageCount.load(std::memory_order_acquire);
         UpdateMoveButtons();
         mainLoop.keys = ReadKeyboardState();
         FollowDrag();
@@ -252,6 +255,7 @@ void RunMainLoop() {
         mainLoop.keys = ReadKeyboardState();
         ClearReleasedLatches();
         if (mainLoop.dragHeld == 0) OfferContextMenu();
+        eventState.userMessagesRead.store(userMessages);
         EndPass();
     }
 }

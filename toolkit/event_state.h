@@ -17,6 +17,10 @@ struct EventState {
     std::atomic<std::int32_t> userMessage{0};
     std::atomic<std::intptr_t> userWParam{0};
     std::atomic<std::intptr_t> userLParam{0};
+    // How many registered messages the triple has taken, and how many of them the program has read
+    // (MarkUserMessagesRead): a control's notification does not replace an unread command.
+    std::atomic<std::uint32_t> userMessageCount{0};
+    std::atomic<std::uint32_t> userMessagesRead{0};
 
     std::atomic<std::intptr_t> focusControl{0};
     std::atomic<std::int32_t> eventCode{0};

@@ -13,6 +13,7 @@
 #include "toolkit/command_line.h"
 #include "toolkit/errors.h"
 #include "toolkit/event_state.h"
+#include "toolkit/held_keys.h"
 #include "toolkit/interface_thread_internal.h"
 #include "toolkit/owned_handle.h"
 #include "toolkit/text.h"
@@ -54,6 +55,11 @@ struct ToolkitThreads {
     // The program thread waits for the next dispatched message: only then is there anybody for
     // the pulse to release, and a pulse costs a call to the server on every message.
     std::atomic<bool> awaitingDispatch{false};
+    // Set by the program's own end before its quit message is posted. Any program may post
+    // WM_QUIT to the interface thread or to one of its windows; only the program's own end stops
+    // the message loop, and the code it ends with is the program's.
+    std::atomic<bool> ending{false};
+    std::atomic<int> exitCode{0};
     int screenWidth = 0;
     int screenHeight = 0;
     std::function<int()> programMain;
@@ -191,13 +197,24 @@ DWORD WINAPI ProgramThreadEntry(void*) {
     } catch (const ProgramEnd&) {
         return 0;
     }
-    PostThreadMessageA(toolkitThreads.interfaceThreadId, WM_QUIT, static_cast<WPARAM>(exitCode), 0);
+    EndMessageLoop(exitCode);
     return 0;
+}
+
+// GetMessage gives 0 for a quit message. A foreign one is dropped, and so is one that a modal
+// loop (a message box, a menu) took, ended itself on and posted again.
+bool NextMessage(MSG& msg) {
+    for (;;) {
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == -1) return false;
+        if (got != 0) return true;
+        if (toolkitThreads.ending.load()) return false;
+    }
 }
 
 int RunMessageLoop() {
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (NextMessage(msg)) {
         // Requests go to the request window and nowhere else; the same id sent to the
         // thread or to another window is nobody's request.
         if (msg.message == kRequestMessage) {
@@ -213,7 +230,7 @@ int RunMessageLoop() {
         if (toolkitThreads.awaitingDispatch.load()) PulseEvent(toolkitThreads.signals.messageDispatched.get());
     }
     SetEvent(toolkitThreads.signals.loopEnded.get());
-    return static_cast<int>(msg.wParam);
+    return toolkitThreads.exitCode.load();
 }
 
 void ClearWaitState() {
@@ -256,6 +273,38 @@ Text StripDirectory(const Text& library) {
     return cut == Text::npos ? library : library.substr(cut + 1);
 }
 
+// What a message box on the interface thread must not take out of the queue: a key held since it
+// opened (HeldKeys), and a quit message that is not the program's own end, on which the box's
+// modal loop would end the box unanswered. The hook turns either into WM_NULL. Boxes may nest (a
+// runtime error while a box is open); the innermost one decides.
+class MessageBoxFilter {
+public:
+    MessageBoxFilter() : outer_(innermost_) {
+        for (int key : HeldKeys::kAnswerKeys) keys_.Note(key, GetKeyState(key) < 0 || GetAsyncKeyState(key) < 0);
+        hook_.reset(SetWindowsHookExA(WH_GETMESSAGE, Filter, nullptr, GetCurrentThreadId()));
+        innermost_ = this;
+    }
+    ~MessageBoxFilter() { innermost_ = outer_; }
+    MessageBoxFilter(const MessageBoxFilter&) = delete;
+    MessageBoxFilter& operator=(const MessageBoxFilter&) = delete;
+
+private:
+    static LRESULT CALLBACK Filter(int code, WPARAM removed, LPARAM lParam) {
+        auto* msg = reinterpret_cast<MSG*>(lParam);
+        if (code == HC_ACTION && removed == PM_REMOVE && innermost_ &&
+            (innermost_->keys_.Swallows(msg->message, msg->wParam, msg->lParam) ||
+             (msg->message == WM_QUIT && !toolkitThreads.ending.load()))) {
+            msg->message = WM_NULL;
+        }
+        return CallNextHookEx(nullptr, code, removed, lParam);
+    }
+
+    static inline MessageBoxFilter* innermost_ = nullptr;  // interface thread only
+    MessageBoxFilter* outer_;
+    HeldKeys keys_;
+    WindowsHook hook_;
+};
+
 // Runtime errors show their boxes with ShowMessageBox and end with EndProgram.
 void InstallToolkitErrorSink() {
     ErrorSink sink;
@@ -272,6 +321,7 @@ int RunToolkit(Handle instance, const char* rawCommandLine, std::function<int()>
     toolkitThreads.instance = reinterpret_cast<HINSTANCE>(instance);
     toolkitThreads.interfaceThreadId = GetCurrentThreadId();
     toolkitThreads.programMain = std::move(programMain);
+    toolkitThreads.ending.store(false);
     toolkitThreads.screenWidth = GetSystemMetrics(SM_CXSCREEN);
     toolkitThreads.screenHeight = GetSystemMetrics(SM_CYSCREEN);
     CreateEvents();
@@ -360,8 +410,14 @@ void PostRequest(const std::function<void()>& action) {
     WithdrawRequest(block);
 }
 
-void EndProgram(int exitCode) {
+void EndMessageLoop(int exitCode) {
+    toolkitThreads.exitCode.store(exitCode);
+    toolkitThreads.ending.store(true);
     PostThreadMessageA(toolkitThreads.interfaceThreadId, WM_QUIT, static_cast<WPARAM>(exitCode), 0);
+}
+
+void EndProgram(int exitCode) {
+    EndMessageLoop(exitCode);
     if (GetCurrentThreadId() == toolkitThreads.programThreadId) throw ProgramEnd{};
     // On the interface thread: the program thread may be blocked in a request that will never
     // be served, so the process ends here.
@@ -416,8 +472,12 @@ std::intptr_t CallLibraryFunction(const Text& library, const Text& function,
 }
 
 int ShowMessageBox(const Text& text, const Text& caption, int flags) {
-    int result = static_cast<int>(CallLibraryFunction(
-        "USER32", "MessageBoxA", {eventState.currentWindow.load(), Arg(text), Arg(caption), flags}));
+    int result = 0;
+    SendRequest([&] {
+        MessageBoxFilter filter;
+        result = static_cast<int>(CallLibraryFunction(
+            "USER32", "MessageBoxA", {eventState.currentWindow.load(), Arg(text), Arg(caption), flags}));
+    });
     eventState.lastResult.store(result);
     return result;
 }

@@ -19,6 +19,9 @@ void PulseInputEvent();    // the input event alone
 void SetInputEvent();      // stays set until the program thread waits
 void WakeProgramThread();  // ends the program thread's AwaitWake; kept until then
 
+// Posts the quit message of the program's own end: the message loop ends on it, and on no other.
+void EndMessageLoop(int exitCode);
+
 // Ends the program thread at once, when the main window is destroyed under it.
 void TerminateProgramThread();
 

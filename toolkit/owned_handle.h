@@ -68,6 +68,7 @@ struct MemoryDcCloser : NoHandle<HDC> { static void Close(Value dc) { DeleteDC(d
 struct MenuCloser : NoHandle<HMENU> { static void Close(Value menu) { DestroyMenu(menu); } };
 // Libraries loaded by name with LoadLibraryA.
 struct LibraryCloser : NoHandle<HMODULE> { static void Close(Value library) { FreeLibrary(library); } };
+struct HookCloser : NoHandle<HHOOK> { static void Close(Value hook) { UnhookWindowsHookEx(hook); } };
 
 using FileHandle = OwnedHandle<FileCloser>;
 using SearchHandle = OwnedHandle<SearchCloser>;
@@ -78,3 +79,4 @@ using GdiObject = OwnedHandle<GdiObjectCloser<GdiType>>;
 using MemoryDc = OwnedHandle<MemoryDcCloser>;
 using OwnedMenu = OwnedHandle<MenuCloser>;
 using LoadedLibrary = OwnedHandle<LibraryCloser>;
+using WindowsHook = OwnedHandle<HookCloser>;

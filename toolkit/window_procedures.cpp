@@ -36,11 +36,27 @@ bool MessageModeOn() { return GetOption("messagemode") != 0; }
 // last, each store ordered after the one before: whoever sees a message sees its parameters or
 // newer ones, and whoever sees a wParam sees its lParam or a newer one, never the lParam of an
 // older message beside a new wParam.
+// A control's notification (a WM_COMMAND from a control with any code but a click: focus,
+// selection and edit changes) does not take the place of a click, a menu item or a close request
+// that the program has not read yet. The focus moves while a click is made, and the control that
+// lost it may tell of it after the click: a rich edit redraws itself once the button has the
+// focus, and its EN_UPDATE comes after a short click's BN_CLICKED.
+bool KeepsUnreadCommand(UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool notification = message == WM_COMMAND && lParam != 0 && HIWORD(wParam) != 0;
+    if (!notification || eventState.userMessagesRead.load() == eventState.userMessageCount.load()) return false;
+    const auto held = static_cast<WPARAM>(eventState.userWParam.load());
+    const bool heldCommand = HIWORD(held) == 0 && (held != 0 || eventState.userLParam.load() != 0);
+    return heldCommand || eventState.userMessage.load() == WM_CLOSE;
+}
+
 bool TakeUserMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!IsUserMessage(message)) return false;
-    eventState.userLParam.store(static_cast<std::intptr_t>(lParam), std::memory_order_release);
-    eventState.userWParam.store(static_cast<std::intptr_t>(wParam), std::memory_order_release);
-    eventState.userMessage.store(static_cast<std::int32_t>(message), std::memory_order_release);
+    if (!KeepsUnreadCommand(message, wParam, lParam)) {
+        eventState.userLParam.store(static_cast<std::intptr_t>(lParam), std::memory_order_release);
+        eventState.userWParam.store(static_cast<std::intptr_t>(wParam), std::memory_order_release);
+        eventState.userMessage.store(static_cast<std::int32_t>(message), std::memory_order_release);
+        eventState.userMessageCount.fetch_add(1, std::memory_order_release);
+    }
     PulseInputEvent();
     WakeProgramThread();
     return true;
@@ -277,7 +293,7 @@ void OnDestroyMain(HWND window) {
     }
     if (eventState.currentWindow.load() == AsHandle(window)) eventState.currentWindow.store(0);
     TerminateProgramThread();
-    PostQuitMessage(0);
+    EndMessageLoop(0);
 }
 
 void OnExitSizeMove(HWND window) {

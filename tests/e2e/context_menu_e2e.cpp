@@ -1,8 +1,8 @@
 // The plugin list's context menu on the real window, its items chosen with the keyboard: every
 // item acts on the selected row (not on the row under the cursor), Move Up is missing on the
 // first row and Move Down on the last (seen by what the same position does), the Enter that
-// chose Rename does not confirm its dialog, the "All" submenu acts on every plugin, no menu opens
-// without a selection, and the German menu.
+// chose Rename or Delete answers neither its dialog nor its question, the "All" submenu acts on
+// every plugin, no menu opens without a selection, and the German menu.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -42,6 +42,15 @@ protected:
         ASSERT_TRUE(menu) << "no menu opened";
         MenuLetter(menu, letter);
         ASSERT_TRUE(WaitWindowGone(menu));
+    }
+
+    // Chooses the item at the position with the arrows and an Enter held for a second, repeating,
+    // as a person does who looks up only afterwards.
+    void ChooseWithHeldEnter(int row, int position) {
+        HWND menu = OpenMenuAt(row);
+        ASSERT_TRUE(menu) << "no menu opened";
+        for (int i = 0; i <= position; ++i) MenuKey(menu, VK_DOWN);
+        ASSERT_TRUE(XHoldKey("Return", 1000));
     }
 
     // Opens "All" and chooses the submenu item by its letter.
@@ -124,8 +133,8 @@ TEST_F(ContextMenuTest, EveryItemActsOnTheSelectedRow) {
     EXPECT_FALSE(FileExists(PluginPath("a.src")));
 }
 
-// A person choosing Rename with the arrows and Enter still holds Enter for a moment when the
-// dialog opens: that Enter belongs to the menu and must not confirm the dialog.
+// A person choosing Rename or Delete with the arrows and Enter still holds Enter for a moment when
+// the dialog or the question opens: that Enter belongs to the menu and must answer neither.
 TEST_F(ContextMenuTest, TheEnterThatChoseRenameLeavesTheDialogOpen) {
     // Line ends that any rewrite would change, so a rewrite with the same name shows.
     ASSERT_TRUE(WriteFileBytes(PluginPath("a.src"), UnixPluginSource("Alpha")));
@@ -134,10 +143,7 @@ TEST_F(ContextMenuTest, TheEnterThatChoseRenameLeavesTheDialogOpen) {
     const std::string before = FileText("a.src");
 
     ASSERT_TRUE(SelectRow(0));
-    HWND menu = OpenMenuAt(0);
-    ASSERT_TRUE(menu) << "no menu opened";
-    for (int i = 0; i <= kRename; ++i) MenuKey(menu, VK_DOWN);
-    ASSERT_TRUE(XKeys({"Return"}, 150));
+    ASSERT_NO_FATAL_FAILURE(ChooseWithHeldEnter(0, kRename));
     HWND rename = WaitDialog("Rename Plugin");
     Sleep(300);
     EXPECT_EQ(FileText("a.src"), before) << "the plugin file was rewritten unasked";
@@ -146,6 +152,21 @@ TEST_F(ContextMenuTest, TheEnterThatChoseRenameLeavesTheDialogOpen) {
     ASSERT_TRUE(XKeys({"Escape"}));
     ASSERT_TRUE(DialogClosed(rename));
     EXPECT_EQ(FileText("a.src"), before);
+}
+
+TEST_F(ContextMenuTest, TheEnterThatChoseDeleteLeavesTheQuestionOpen) {
+    AddPlugin("a.src", "Alpha");
+    AddPlugin("b.src", "Bravo");
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(SelectRow(0));
+    ASSERT_NO_FATAL_FAILURE(ChooseWithHeldEnter(0, kMoveUpOrDown + 2));  // Move Down, Hide, Delete
+    HWND box = WaitMessageBox(app.Pid(), "Question:");
+    Sleep(300);
+    EXPECT_TRUE(FileExists(PluginPath("a.src"))) << "the held Enter deleted the plugin unasked";
+    ASSERT_TRUE(box && IsWindow(box)) << "the held Enter answered the question (or none came)";
+    EXPECT_EQ(AnswerBox("Question:", IDYES), "Do yo really want to delete this plugin?\r\rAlpha");
+    EXPECT_TRUE(RowsBecome({"Bravo"})) << Joined(Rows());
+    EXPECT_FALSE(FileExists(PluginPath("a.src")));
 }
 
 TEST_F(ContextMenuTest, AllSubmenuActsOnEveryPlugin) {

@@ -331,6 +331,12 @@ bool XKeys(const std::vector<std::string>& keys, int holdMs) {
   return Xdotool(arguments);
 }
 
+bool XHoldKey(const std::string& key, int holdMs) {
+  std::string arguments = "keydown " + key;
+  for (int held = 50; held < holdMs; held += 50) arguments += " sleep 0.05 keydown " + key;
+  return Xdotool(arguments + " sleep 0.05 keyup " + key);
+}
+
 bool XMouseMove(POINT screen) {
   return Xdotool("mousemove " + std::to_string(screen.x) + " " + std::to_string(screen.y));
 }

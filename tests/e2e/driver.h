@@ -73,6 +73,9 @@ bool Screenshot(const std::string& pngPath);
 // them go in reverse order. Keys come through the X server, so a polling program sees them even when
 // they move the focus (Alt+letter, Enter that closes a dialog).
 bool XKeys(const std::vector<std::string>& keys, int holdMs = 200);
+// Holds the X key down for holdMs the way a keyboard does, repeating it every 50 ms whether or not
+// the X server repeats keys of its own, then lets it go.
+bool XHoldKey(const std::string& key, int holdMs);
 bool XMouseMove(POINT screen);
 bool XMouseDown(int button);
 bool XMouseUp(int button);

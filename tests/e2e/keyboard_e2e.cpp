@@ -94,8 +94,9 @@ TEST_F(KeyboardTest, BackspaceRenamesEnterOpensTheEditorOnceAndDeleteAsksFirst) 
     EXPECT_NE(WindowText(editors.front()).find("A.src"), std::string::npos) << WindowText(editors.front());
     CloseNotepads();
 
+    // Delete held with repeats asks once and answers nothing.
     FocusList();
-    ASSERT_TRUE(PressKey(app.Main(), VK_DELETE));
+    ASSERT_TRUE(XHoldKey("Delete", 1000));
     EXPECT_EQ(AnswerBox("Question:", IDNO), "Do yo really want to delete this plugin?\r\rAlpha");
     EXPECT_TRUE(FileExists(PluginPath("a.src"))) << "No must keep the plugin";
     // After the box the program gives the list its focus back before it reads keys again, and it

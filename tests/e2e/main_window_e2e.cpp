@@ -251,5 +251,28 @@ TEST_F(MainWindowTest, MadeUpRequestMessagesFromAnotherProgramAreIgnored) {
     EXPECT_TRUE(app.Running());
 }
 
+// Any program can post WM_QUIT to the program's interface thread or to its window, also while a
+// box is open: the program runs on, obeys the next command and ends only when it is closed.
+TEST_F(MainWindowTest, QuitMessagesFromAnotherProgramAreIgnored) {
+    AddPlugin("a.src", "Alpha");
+    ASSERT_NO_FATAL_FAILURE(Start("-e"));
+    const DWORD thread = GetWindowThreadProcessId(app.Main(), nullptr);
+    ASSERT_TRUE(PostThreadMessageA(thread, WM_QUIT, 3, 0));
+    ASSERT_TRUE(PostMessageA(app.Main(), WM_QUIT, 4, 0));
+    ASSERT_TRUE(ClickButton(At(kSort)));
+    HWND box = WaitMessageBox(app.Pid(), "Message:");
+    ASSERT_TRUE(box) << "the program stopped answering after the quit messages";
+    ASSERT_TRUE(PostThreadMessageA(thread, WM_QUIT, 5, 0));
+    Sleep(300);
+    EXPECT_TRUE(IsWindow(box)) << "a quit message closed the box";
+    EXPECT_EQ(AnswerBox("Message:"), "Re-sort successfully done!");
+
+    AddPlugin("z.src", "Zulu");
+    ASSERT_TRUE(ClickButton(At(kRefresh)));
+    EXPECT_TRUE(RowsBecome({"Alpha", "Zulu"})) << Joined(Rows());
+    ASSERT_TRUE(PostClose(app.Main()));
+    EXPECT_EQ(app.WaitForExit(), std::optional<DWORD>(0));
+}
+
 }  // namespace
 }  // namespace e2e

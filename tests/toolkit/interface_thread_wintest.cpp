@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -156,7 +157,8 @@ TEST(RequestChannel, PostedRequestsAreServedInsideModalLoopsOfTheInterfaceThread
 }
 
 // Another program may send message 32769 to the request window with any parameters, the
-// address of a made-up block among them; only the request in flight is served, and only once.
+// address of a made-up block or of the live one among them; only the request in flight is
+// served, only for its own serial number, and only once.
 TEST(RequestChannel, TheRequestWindowServesOnlyTheRequestInFlightAndOnlyOnce) {
     HWND requestWindow = WindowOfThisProcess("CW", false);
     ASSERT_NE(requestWindow, nullptr);
@@ -182,15 +184,22 @@ TEST(RequestChannel, TheRequestWindowServesOnlyTheRequestInFlightAndOnlyOnce) {
 
     // Every posted request is delivered twice more, with its own parameters, while it is in
     // flight; a later request, which may use the same block address, comes after the copies.
+    // Before the request itself is served, the live block's address comes with a wrong serial
+    // number, as a program that guessed the address would send it.
     static std::atomic<bool> copyNext;
+    static std::atomic<bool> forging;
     static HHOOK hook;
     copyNext = false;
+    forging = false;
     hook = SetWindowsHookExA(
         WH_GETMESSAGE,
         [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
             const auto* msg = reinterpret_cast<const MSG*>(lParam);
             if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == kRequestMessage &&
                 copyNext.exchange(false)) {
+                forging = true;
+                SendMessageA(msg->hwnd, msg->message, msg->wParam + 1, msg->lParam);
+                forging = false;
                 for (int i = 0; i < 2; ++i) PostMessageA(msg->hwnd, msg->message, msg->wParam, msg->lParam);
             }
             return CallNextHookEx(hook, code, wParam, lParam);
@@ -198,13 +207,18 @@ TEST(RequestChannel, TheRequestWindowServesOnlyTheRequestInFlightAndOnlyOnce) {
         nullptr, interfaceThread);
     ASSERT_NE(hook, nullptr);
     int replayedRuns = 0;
+    int forgedRuns = 0;
     int laterRuns = 0;
     copyNext = true;
-    PostRequest([&] { ++replayedRuns; });
+    PostRequest([&] {
+        ++replayedRuns;
+        if (forging) ++forgedRuns;
+    });
     PostRequest([&] { ++laterRuns; });
     UnhookWindowsHookEx(hook);
 
     EXPECT_EQ(intruderRuns.load(), 0) << "a made-up request block was run";
+    EXPECT_EQ(forgedRuns, 0) << "the request in flight was run for a message with a wrong serial number";
     EXPECT_EQ(replayedRuns, 1) << "copies of a request must not run it again";
     EXPECT_EQ(laterRuns, 1);
     EXPECT_TRUE(IsWindow(requestWindow)) << "WM_CLOSE from elsewhere destroyed the request window";
@@ -232,6 +246,40 @@ TEST(RegisteredMessages, ClosingWithWmCloseRegisteredKeepsTheWindowAndReports16)
     PostMessageA(w.window, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitUntil([] { return eventState.userMessage.load() == 16; }));
     EXPECT_TRUE(IsWindow(w.window));
+}
+
+// The focus moves while a button is clicked, and the control that lost it may tell of it after
+// the click (a rich edit redraws itself): that notification must not replace the click before the
+// program has read it.
+TEST(RegisteredMessages, ANotificationReplacesAClickOnlyOnceTheClickWasRead) {
+    TestWindow w;
+    RegisterUserMessages({273});
+    const auto update = static_cast<WPARAM>(MAKEWPARAM(1234, EN_UPDATE));
+    PostMessageA(w.button, BM_CLICK, 0, 0);
+    PostMessageA(w.window, WM_COMMAND, update, AsInt(w.button));
+    PostRequest([] {});  // served after the two messages before it
+    EXPECT_EQ(eventState.userWParam.load(), 1234) << "a notification replaced the unread click";
+    EXPECT_EQ(eventState.userLParam.load(), AsInt(w.button));
+
+    eventState.userMessagesRead.store(eventState.userMessageCount.load());
+    PostMessageA(w.window, WM_COMMAND, update, AsInt(w.button));
+    PostRequest([] {});
+    EXPECT_EQ(static_cast<WPARAM>(eventState.userWParam.load()), update);
+}
+
+// Any program may post WM_QUIT to the interface thread or to one of its windows.
+TEST(RequestChannel, AQuitMessageFromElsewhereLeavesTheMessageLoopRunning) {
+    TestWindow w;
+    PostThreadMessageA(GetWindowThreadProcessId(w.window, nullptr), WM_QUIT, 3, 0);
+    PostMessageA(w.window, WM_QUIT, 4, 0);
+    int served = 0;
+    PostRequest([&] { ++served; });
+    if (served != 1) {
+        // Nothing serves requests any more: the tests that follow would wait for good.
+        ADD_FAILURE() << "the message loop ended on a quit message that was not the program's own";
+        std::fflush(stdout);
+        ExitProcess(1);
+    }
 }
 
 // Registers WM_COMMAND, clicks the window's button and lets every message the click causes be
