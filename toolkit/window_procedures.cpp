@@ -29,13 +29,6 @@ MainWindowData* DataOf(HWND window) {
 bool AutoPaint() { return GetOption("autopaint") != 0; }
 bool MessageModeOn() { return GetOption("messagemode") != 0; }
 
-// Registered messages bypass every other handling and land in userMessage. The program thread
-// reads the triple without a lock while it is written, the message before its parameters and
-// userWParam before userLParam (a button click is a wParam with a zero high word and the
-// button in lParam). So the parameters are stored first, lParam before wParam, and the message
-// last, each store ordered after the one before: whoever sees a message sees its parameters or
-// newer ones, and whoever sees a wParam sees its lParam or a newer one, never the lParam of an
-// older message beside a new wParam.
 // A control's notification (a WM_COMMAND from a control with any code but a click: focus,
 // selection and edit changes) does not take the place of a click, a menu item or a close request
 // that the program has not read yet. The focus moves while a click is made, and the control that
@@ -49,6 +42,13 @@ bool KeepsUnreadCommand(UINT message, WPARAM wParam, LPARAM lParam) {
     return heldCommand || eventState.userMessage.load() == WM_CLOSE;
 }
 
+// Registered messages bypass every other handling and land in userMessage. The program thread
+// reads the triple without a lock while it is written, the message before its parameters and
+// userWParam before userLParam (a button click is a wParam with a zero high word and the
+// button in lParam). So the parameters are stored first, lParam before wParam, and the message
+// last, each store ordered after the one before: whoever sees a message sees its parameters or
+// newer ones, and whoever sees a wParam sees its lParam or a newer one, never the lParam of an
+// older message beside a new wParam.
 bool TakeUserMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!IsUserMessage(message)) return false;
     if (!KeepsUnreadCommand(message, wParam, lParam)) {

@@ -148,8 +148,7 @@ protected:
     bool SelectRow(int row) { return Select(List(), row); }
 
     // A window of the program with the title, once it is on screen and has had a moment to finish
-    // its set-up: the program creates its dialogs off screen, and a click that came before the
-    // dialog focuses its list would be overwritten by the list's notification.
+    // its set-up: the program creates its dialogs off screen and shows them when they are ready.
     HWND WaitDialog(const std::string& title, int timeoutMs = kTimeoutMs) {
         HWND dialog = nullptr;
         const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
@@ -164,8 +163,8 @@ protected:
         return dialog;
     }
 
-    // Waits until the dialog is gone and the program has given the plugin list the focus back:
-    // that focus change notifies the main window and would overwrite a click that came earlier.
+    // Waits until the dialog is gone and the program has given the plugin list the focus back, so
+    // that the next action meets the main window in the state a user would see.
     bool DialogClosed(HWND dialog) {
         if (!WaitWindowGone(dialog)) return false;
         const bool back = WaitUntil([&] { return IsEnabled(app.Main()) && FocusOf(app.Main()) == List(); });
