@@ -112,7 +112,9 @@ protected:
             case Command::Delete:
                 Choose(kMenuDelete);
                 // Only a plugin that is still there is asked about.
-                if (filePresent) EXPECT_NE(AnswerBox("Question:", IDYES).find("Alpha"), std::string::npos);
+                if (filePresent) {
+                    EXPECT_NE(AnswerBox("Question:", IDYES).find("Alpha"), std::string::npos);
+                }
                 break;
             case Command::Rename:
                 Choose(kMenuRename);
@@ -171,7 +173,9 @@ TEST_P(FaultTest, TheProgramSaysWhatHappenedAndChangesNothingElse) {
     if (*c.expected) {
         const std::string text = AnswerBox("Message:");
         EXPECT_NE(text.find(c.expected), std::string::npos) << text;
-        if (c.fault != Fault::ReadOnly) EXPECT_NE(text.find(kTarget), std::string::npos) << text;
+        if (c.fault != Fault::ReadOnly) {
+            EXPECT_NE(text.find(kTarget), std::string::npos) << text;
+        }
     } else {
         EXPECT_TRUE(NoBoxFor(1000)) << "an unexpected message: " << MessageBoxText(WaitMessageBox(app.Pid()));
     }

@@ -90,7 +90,9 @@ protected:
         options.pluginFolder = pluginFolder;
         options.label = TestName();
         ASSERT_TRUE(app.Launch(options)) << app.Error();
-        if (atStart) ASSERT_NO_FATAL_FAILURE(atStart());
+        if (atStart) {
+            ASSERT_NO_FATAL_FAILURE(atStart());
+        }
         ASSERT_TRUE(app.WaitForMainWindow()) << app.Error();
         children = Children(app.Main());
         const size_t expected = kMainChildCount - (copyMode ? 1 : 0);
