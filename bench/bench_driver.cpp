@@ -13,7 +13,11 @@
 //   Delete key pressed on the list until its question box (three times, answered No); its peak resident
 //   memory. A command that does not answer in time is printed as
 //   "-1".
+//   With FLOOR_EXE it also starts the window floor (bench-floor FOLDER window) before Quorrel and measures
+//   the same start-up, idle and peak memory of it ("floorwin." keys).
 //   BENCH_WINESERVER_PID names the wineserver, whose CPU time is reported for the idle phase as well.
+//   QUORREL_TRACE_FILE, when set, receives the driver's own trace marks (the click posted, the box or the
+//   rebuilt list seen) beside those of a quorrel-trace.exe it measures.
 #include <windows.h>
 
 #include <algorithm>
@@ -24,6 +28,7 @@
 
 #include "bench/proc_stats.h"
 #include "tests/e2e/driver.h"
+#include "toolkit/trace.h"
 
 namespace {
 
@@ -151,6 +156,7 @@ double TimeUntilMessageBox(Session& s, const std::string& key, double since, int
   HWND box = nullptr;
   double ms = WaitFor(since, timeoutMs, [&] { return (box = MessageBoxOf(s)) != nullptr; });
   Report(key, ms);
+  QUORREL_TRACE_MARK("driver saw the box");
   if (box) {
     Note(key + " box: " + e2e::MessageBoxText(box).substr(0, 80));
     e2e::PressDialogButton(box, IDOK, 10000);
@@ -186,30 +192,33 @@ int FilesWithDisabledUpdates(const std::string& folder) {
   return count;
 }
 
-void MeasureStartUp(Session& s, const std::string& quorrelExe, const std::string& work, const std::string& plugins) {
-  // Timed from the process's creation, as the floor's start-up is timed from its own.
-  const bool prepared = Prepare(s, quorrelExe, work, plugins);
-  const double start = NowMs();
-  if (!prepared || !Launch(s, work)) {
-    Note("cannot start " + quorrelExe);
+// Timed from the process's creation (start() creates it), as the floor's start-up is timed from its own;
+// the program is found by the needles of its command line. Keys start with prefix.
+template <typename Start>
+void MeasureStartUp(Session& s, const std::string& prefix, Start start,
+                    std::initializer_list<std::string> commandLine) {
+  const double begin = NowMs();
+  if (!start()) {
+    Note("cannot start the program of " + prefix);
     exit(1);
   }
   const int timeoutMs = 60000 + s.rows * 20;
-  double windowMs = WaitFor(start, timeoutMs, [&] { return FindWindows(s); });
-  Report("app.window_ms", windowMs);
-  double rowsMs = WaitFor(start, timeoutMs, [&] { return e2e::ListCount(s.names) == s.rows; });
-  Report("app.startup_rows_ms", rowsMs);
-  Report("app.startup_shown_ms", WaitFor(start, timeoutMs, [&] { return OnScreen(s.main); }));
-  // The main loop's first wait clears what arrived before it: let it make that pass.
+  double windowMs = WaitFor(begin, timeoutMs, [&] { return FindWindows(s); });
+  Report(prefix + ".window_ms", windowMs);
+  double rowsMs = WaitFor(begin, timeoutMs, [&] { return e2e::ListCount(s.names) == s.rows; });
+  Report(prefix + ".startup_rows_ms", rowsMs);
+  Report(prefix + ".startup_shown_ms", WaitFor(begin, timeoutMs, [&] { return OnScreen(s.main); }));
+  // Quorrel's main loop's first wait clears what arrived before it: let it make that pass.
   PostMessageA(s.main, WM_NULL, 0, 0);
   Sleep(500);
-  s.unixPid = bench::UnixPidWithCommandLine({s.exe});
-  Report("app.unix_pid", s.unixPid);
+  s.unixPid = bench::UnixPidWithCommandLine(commandLine);
+  Report(prefix + ".unix_pid", s.unixPid);
 }
 
 void MeasureSave(Session& s, const std::string& plugins) {
   HWND sort = e2e::FindButton(s.main, "Sort Search Plugins!");
   const double start = NowMs();
+  QUORREL_TRACE_MARK("driver clicks");
   if (!sort || !e2e::PostButtonCommand(sort)) return Note("no Sort button");
   TimeUntilMessageBox(s, "app.save_ms", start, 60000 + s.rows * 100);
   Report("app.save_prefixed_files", FilesWithPrefix(plugins));
@@ -218,6 +227,7 @@ void MeasureSave(Session& s, const std::string& plugins) {
 void MeasureRestore(Session& s, const std::string& plugins) {
   HWND restore = e2e::FindButton(s.main, "Orig. Filenames");
   const double start = NowMs();
+  QUORREL_TRACE_MARK("driver clicks");
   if (!restore || !e2e::PostButtonCommand(restore)) return Note("no Orig. Filenames button");
   // No message when every file went back: the end is the list rebuilt with names that carry no prefix.
   // A row read while the list is being reset comes back empty: only a name without "##" counts.
@@ -227,6 +237,7 @@ void MeasureRestore(Session& s, const std::string& plugins) {
     return !last.empty() && last.find("##") == std::string::npos;
   });
   Report("app.restore_ms", ms);
+  QUORREL_TRACE_MARK("driver saw the list rebuilt");
   Sleep(300);
   if (HWND box = MessageBoxOf(s)) {
     Note("restore box: " + e2e::MessageBoxText(box).substr(0, 80));
@@ -237,6 +248,7 @@ void MeasureRestore(Session& s, const std::string& plugins) {
 
 void MeasureMenuCommand(Session& s, const std::string& key, int menuId) {
   const double start = NowMs();
+  QUORREL_TRACE_MARK("driver clicks");
   PostMessageA(s.main, WM_COMMAND, MAKEWPARAM(menuId, 0), 0);
   TimeUntilMessageBox(s, key, start, 30000 + s.rows * 100);
 }
@@ -252,7 +264,7 @@ void PumpFor(int ms) {
 }
 
 // The CPU time Quorrel and the wineserver use over the given seconds; keys start with prefix.
-void MeasureIdle(Session& s, int seconds, const std::string& prefix) {
+void MeasureIdle(const Session& s, int seconds, const std::string& prefix) {
   const char* serverText = getenv("BENCH_WINESERVER_PID");
   const int server = serverText ? atoi(serverText) : 0;
   PumpFor(2000);
@@ -278,7 +290,7 @@ void PointAt(HWND window) {
 }
 
 // The same with a window of the driver's own in front, covering the whole screen.
-void MeasureIdleBehind(Session& s, int seconds) {
+void MeasureIdleBehind(const Session& s, int seconds, const std::string& prefix) {
   WNDCLASSA cls{};
   cls.lpfnWndProc = DefWindowProcA;
   cls.hInstance = GetModuleHandleA(nullptr);
@@ -291,7 +303,7 @@ void MeasureIdleBehind(Session& s, int seconds) {
   SetForegroundWindow(cover);
   PumpFor(300);
   if (GetForegroundWindow() != cover) Note("the cover window did not come to the front");
-  MeasureIdle(s, seconds, "app.idle_behind");
+  MeasureIdle(s, seconds, prefix + ".idle_behind");
   DestroyWindow(cover);
   PumpFor(300);
 }
@@ -328,9 +340,19 @@ void MeasureKeyToBox(Session& s) {
   Report("app.key_delete_box_ms", unanswered ? -1 : times[times.size() / 2]);
 }
 
-void Close(Session& s) {
-  Report("app.peak_rss_kib", static_cast<double>(bench::StatusKib(s.unixPid, "VmHWM")));
-  Report("app.cpu_total_ms", bench::CpuMilliseconds(s.unixPid));
+// Idle in the three places: over the plugin list, the tooltip control checks on a timer of its own
+// whether the pointer has left; off the window nothing of the program's runs; then behind a window.
+void MeasureIdlePlaces(const Session& s, int seconds, const std::string& prefix) {
+  PointAt(s.names);
+  MeasureIdle(s, seconds, prefix + ".idle");
+  PointAt(nullptr);
+  MeasureIdle(s, seconds, prefix + ".idle_away");
+  MeasureIdleBehind(s, seconds, prefix);
+}
+
+void Close(Session& s, const std::string& prefix) {
+  Report(prefix + ".peak_rss_kib", static_cast<double>(bench::StatusKib(s.unixPid, "VmHWM")));
+  Report(prefix + ".cpu_total_ms", bench::CpuMilliseconds(s.unixPid));
   e2e::PostClose(s.main);
   if (WaitForSingleObject(s.process.hProcess, 10000) != WAIT_OBJECT_0) {
     Note("the program did not end on WM_CLOSE; killed");
@@ -339,6 +361,21 @@ void Close(Session& s) {
   }
   CloseHandle(s.process.hThread);
   CloseHandle(s.process.hProcess);
+}
+
+// The window floor: Quorrel's window built the plain way, started, idled and closed as Quorrel is.
+void MeasureWindowFloor(const std::string& floorExe, const std::string& plugins, int rows, int idleSeconds) {
+  Session floor;
+  floor.rows = rows;
+  floor.exe = e2e::WinPath(floorExe);
+  SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+  HANDLE discard = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherited, OPEN_EXISTING, 0, nullptr);
+  const std::string commandLine = "\"" + floor.exe + "\" \"" + plugins + "\" window";
+  MeasureStartUp(floor, "floorwin", [&] { return StartProcess(floor.exe, commandLine, plugins, floor.process, discard); },
+                 {"bench-floor", plugins, "window"});
+  if (idleSeconds > 0) MeasureIdlePlaces(floor, idleSeconds, "floorwin");
+  Close(floor, "floorwin");
+  CloseHandle(discard);
 }
 
 }  // namespace
@@ -353,8 +390,12 @@ int main(int argc, char** argv) {
   s.rows = atoi(argv[4]);
   const int idleSeconds = atoi(argv[5]);
 
-  if (argc == 7) MeasureFloorProcess(argv[6], plugins);
-  MeasureStartUp(s, quorrelExe, work, plugins);
+  if (argc == 7) {
+    MeasureFloorProcess(argv[6], plugins);
+    MeasureWindowFloor(argv[6], plugins, s.rows, idleSeconds);
+  }
+  const bool prepared = Prepare(s, quorrelExe, work, plugins);
+  MeasureStartUp(s, "app", [&] { return prepared && Launch(s, work); }, {s.exe});
   MeasureSave(s, plugins);
   MeasureRestore(s, plugins);
   MeasureMenuCommand(s, "app.disable_all_ms", kMenuDisableAll);
@@ -364,17 +405,9 @@ int main(int argc, char** argv) {
   Report("app.convert_all_unix_before", FilesWithUnixLineEnds(plugins));
   MeasureMenuCommand(s, "app.convert_all_ms", kMenuConvertAll);
   Report("app.convert_all_unix_after", FilesWithUnixLineEnds(plugins));
-  if (idleSeconds > 0) {
-    // Over the plugin list, the tooltip control checks on a timer of its own whether the pointer
-    // has left; off the window nothing of the program's runs.
-    PointAt(s.names);
-    MeasureIdle(s, idleSeconds, "app.idle");
-    PointAt(nullptr);
-    MeasureIdle(s, idleSeconds, "app.idle_away");
-    MeasureIdleBehind(s, idleSeconds);
-  }
+  if (idleSeconds > 0) MeasureIdlePlaces(s, idleSeconds, "app");
   MeasureKeyToBox(s);
   Report("app.key_delete_files_left", static_cast<double>(e2e::ListFolder(plugins).size()));
-  Close(s);
+  Close(s, "app");
   return 0;
 }

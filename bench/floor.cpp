@@ -14,18 +14,24 @@
 //             every 5 ms, as bench-driver polls) and answered No: the floor of a key that asks first;
 //             the second of two boxes is timed
 //   idle S    sleep 25 ms at a time for S seconds (what a 40-a-second poll costs at the very least)
+//   window    Quorrel's main window built the plain way on one thread: the same top-level window and
+//             controls, fonts, tooltips, logo and link texts, the plugin list filled with the same rows,
+//             then shown and idling in GetMessage until it is closed (bench-driver times and measures it)
 // Phases run in the order given on the same folder; the listing order is kept from the first phase that
 // lists. Prints "floor.PHASE_ms TIME" for each, then the process's peak resident memory, and for idle the
 // CPU time used by this process and by the wineserver named in BENCH_WINESERVER_PID.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench/proc_stats.h"
+#include "shell/main_window_texts.h"
 
 namespace {
 
@@ -267,11 +273,166 @@ void Idle(int seconds, int self) {
   if (server > 0) printf("floor.idle_wineserver_cpu_ms %.0f\n", bench::CpuMilliseconds(server) - server0);
 }
 
+// The window floor. Styles, places and texts are those of Quorrel's main window; what differs is only
+// how it is built: plain Win32 calls on the one thread that then waits in GetMessage.
+constexpr DWORD kFloorWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kHintStyle = 0x5C000100;
+constexpr DWORD kListStyle = 0x54211141;
+constexpr DWORD kButtonStyle = 0x50010000;
+constexpr DWORD kColumnButtonStyle = 0x54010100;
+constexpr DWORD kInfoButtonStyle = 0x54010000;
+constexpr DWORD kGroupBoxStyle = 0x50020007;
+constexpr DWORD kTextStyle = 0x50000000;
+constexpr DWORD kSeparatorStyle = 0x54000130;
+constexpr DWORD kTooltipStyle = 0xD0000000;
+constexpr POINT kLogoAt{245, 215};
+
+struct FloorWindow {
+  HWND main = nullptr;
+  HBITMAP logo = nullptr;
+  HCURSOR hand = nullptr;
+  RECT logoRect{};
+  RECT creditRect{};
+};
+FloorWindow floorWindow;
+
+LRESULT CALLBACK FloorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(window, &paint);
+      HDC memory = CreateCompatibleDC(dc);
+      HGDIOBJ old = SelectObject(memory, floorWindow.logo);
+      const RECT& r = floorWindow.logoRect;
+      BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, memory, 0, 0, SRCCOPY);
+      SelectObject(memory, old);
+      DeleteDC(memory);
+      EndPaint(window, &paint);
+      return 0;
+    }
+    case WM_SETCURSOR: {
+      // The logo and the credit text are links: the hand over them, as in Quorrel.
+      POINT at;
+      GetCursorPos(&at);
+      ScreenToClient(window, &at);
+      if (PtInRect(&floorWindow.logoRect, at) || PtInRect(&floorWindow.creditRect, at)) {
+        SetCursor(floorWindow.hand);
+        return TRUE;
+      }
+      break;
+    }
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND Control(const char* className, const Phrase& text, DWORD style, int x, int y, int width, int height,
+             DWORD extendedStyle = 0) {
+  return CreateWindowExA(extendedStyle, className, text.english, style, x, y, width, height, floorWindow.main,
+                         nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+void AddTool(HWND tooltip, HWND control, const Phrase& tip) {
+  TOOLINFOA info{};
+  info.cbSize = sizeof info;
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = floorWindow.main;
+  info.uId = reinterpret_cast<UINT_PTR>(control);
+  info.lpszText = const_cast<char*>(tip.english);
+  SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+HFONT Tahoma(int weight, bool underlined) {
+  return CreateFontA(-13, 0, 0, 0, weight, FALSE, underlined, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Tahoma");
+}
+
+// Builds the window off screen, fills its list, centres it and serves its messages until it is closed.
+int WindowFloor(Floor& floor) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  INITCOMMONCONTROLSEX common{sizeof common, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&common);
+  WNDCLASSA cls{};
+  cls.lpfnWndProc = FloorWindowProc;
+  cls.hInstance = instance;
+  cls.hIcon = LoadIconA(instance, "KELVAR");
+  cls.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  cls.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+  cls.lpszClassName = "QuorrelFloor";
+  RegisterClassA(&cls);
+  floorWindow.logo = static_cast<HBITMAP>(LoadImageA(instance, "FIREFOX", IMAGE_BITMAP, 0, 0, 0));
+  floorWindow.hand = LoadCursorA(instance, "DRUCKER");
+  BITMAP logo{};
+  GetObjectA(floorWindow.logo, sizeof logo, &logo);
+  floorWindow.logoRect = {kLogoAt.x, kLogoAt.y, kLogoAt.x + logo.bmWidth, kLogoAt.y + logo.bmHeight};
+  floorWindow.creditRect = {260, 307, 460, 323};
+
+  const int frame = GetSystemMetrics(SM_CXFRAME), caption = GetSystemMetrics(SM_CYCAPTION);
+  const int width = 450 + (frame - 4), height = 370 + (frame + caption - 42);
+  const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  floorWindow.main = CreateWindowExA(0, "QuorrelFloor", kMainWindowTitle, kFloorWindowStyle, screenWidth,
+                                     screenHeight, width, height, nullptr, nullptr, instance, nullptr);
+  const MainWindowTexts& t = kMainWindowTexts;
+  const Phrase none{"", ""};
+  HWND hint = Control("STATIC", t.hint, kHintStyle, 9, 218, 230, 40);
+  ListBoxes lists{floorWindow.main, nullptr, Control("LISTBOX", none, kListStyle, 500, 500, 0, 0, WS_EX_CLIENTEDGE)};
+  lists.names = Control("LISTBOX", none, kListStyle, 15, 25, 300, 170, WS_EX_CLIENTEDGE);
+  HWND moveUp = Control("BUTTON", t.moveUp, kButtonStyle, 327, 27, 100, 24);
+  HWND moveDown = Control("BUTTON", t.moveDown, kButtonStyle, 327, 62, 100, 24);
+  HWND refresh = Control("BUTTON", t.refresh, kColumnButtonStyle, 327, 105, 100, 20);
+  HWND showHidden = Control("BUTTON", {"  Show Hidden (0)", ""}, kColumnButtonStyle, 327, 128, 100, 20);
+  EnableWindow(showHidden, FALSE);
+  HWND addPlugin = Control("BUTTON", t.addPlugin, kColumnButtonStyle, 327, 151, 100, 20);
+  HWND openFolder = Control("BUTTON", t.openFolder, kColumnButtonStyle, 327, 174, 100, 20);
+  HWND sort = Control("BUTTON", t.sort, kButtonStyle, 5, 260, 133, 30);
+  HWND origFilenames = Control("BUTTON", t.origFilenames, kButtonStyle, 143, 260, 98, 30);
+  HWND info = Control("BUTTON", t.infoButton, kInfoButtonStyle, 5, 303, 23, 21, WS_EX_STATICEDGE);
+  HWND groupBox = Control("BUTTON", t.groupBox, kGroupBoxStyle, 5, 5, 434, 200);
+  HWND credit = Control("STATIC", t.credit, kTextStyle, 260, 307, 200, 16);
+  Control("STATIC", none, kSeparatorStyle, 3, 298, 441, 2);
+
+  HFONT normal = Tahoma(FW_NORMAL, false), bold = Tahoma(FW_BOLD, false), underlined = Tahoma(FW_NORMAL, true);
+  for (HWND control : {sort, groupBox}) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(bold), TRUE);
+  SendMessageA(credit, WM_SETFONT, reinterpret_cast<WPARAM>(underlined), TRUE);
+  for (HWND control : {moveUp, origFilenames, hint, moveDown, refresh, info, showHidden, openFolder, addPlugin,
+                       lists.names}) {
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(normal), TRUE);
+  }
+  const int rows = ListIntoListBoxes(floor, lists);
+  SendMessageA(lists.names, LB_SETCURSEL, 0, 0);
+
+  HWND tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, "", kTooltipStyle, 0, 0, 0, 0, floorWindow.main, nullptr,
+                                 instance, nullptr);
+  SendMessageA(tooltip, TTM_SETTIPBKCOLOR, GetSysColor(COLOR_INFOBK), 0);
+  SendMessageA(tooltip, TTM_SETTIPTEXTCOLOR, GetSysColor(COLOR_INFOTEXT), 0);
+  SendMessageA(tooltip, TTM_ACTIVATE, TRUE, 0);
+  const std::pair<HWND, const Phrase*> tools[] = {
+      {origFilenames, &t.origFilenamesTip}, {sort, &t.sortTip},         {openFolder, &t.openFolderTip},
+      {showHidden, &t.showHiddenTip},       {refresh, &t.refreshTip},   {moveUp, &t.moveUpTip},
+      {moveDown, &t.moveDownTip},           {info, &t.infoButtonTip},   {lists.names, &t.pluginListTip},
+      {addPlugin, &t.addPluginTip}};
+  for (const auto& [control, tip] : tools) AddTool(tooltip, control, *tip);
+
+  SetWindowPos(floorWindow.main, HWND_TOP, (screenWidth - width) / 2, (screenHeight - height) / 2, 0, 0,
+               SWP_NOSIZE | SWP_SHOWWINDOW);
+  SetFocus(lists.names);
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  for (HFONT font : {normal, bold, underlined}) DeleteObject(font);
+  DeleteObject(floorWindow.logo);
+  return rows;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    fprintf(stderr, "usage: bench-floor FOLDER list|listbox|listbox-shown|save|restore|disable|enable|convert|idle SECONDS...\n");
+    fprintf(stderr, "usage: bench-floor FOLDER list|listbox|listbox-shown|save|restore|disable|enable|convert|window|idle SECONDS...\n");
     return 2;
   }
   Floor floor;
@@ -293,6 +454,7 @@ int main(int argc, char** argv) {
     else if (phase == "disable") count = Disable(floor);
     else if (phase == "enable") count = Enable(floor);
     else if (phase == "convert") count = Convert(floor);
+    else if (phase == "window") count = WindowFloor(floor);
     else if (phase == "box") {
       printf("floor.box_ms %.2f\n", Box());
       continue;

@@ -18,6 +18,10 @@ COMPARISONS = [
      "/ bare listing plus LB_ADDSTRING on one thread, window hidden"),
     ("  same, floor filling a list box on screen", "app.startup_rows_ms", "floor.listbox-shown_ms",
      "/ the same with the window shown: the list box draws as rows come in"),
+    ("  same, window floor (Quorrel's window built plainly)", "app.startup_rows_ms", "floorwin.startup_rows_ms",
+     "/ the window floor's process start until its list has N rows"),
+    ("  same, until the window is on screen", "app.startup_shown_ms", "floorwin.startup_shown_ms",
+     "/ the window floor's process start until its window is on screen"),
     ("Save, rename mode (Sort)", "app.save_ms", "floor.save_ms",
      "click until the message box / bare MoveFileA loop"),
     ("Restore (Orig. Filenames)", "app.restore_ms", "floor.restore_ms",
@@ -32,6 +36,8 @@ COMPARISONS = [
      "key down on the list until the box (median of 3) / a second thread's MessageBoxA until found"),
     ("Peak memory (KiB)", "app.peak_rss_kib", "floor.peak_rss_kib",
      "VmHWM of quorrel.exe / of the floor process"),
+    ("Peak memory against the window floor (KiB)", "app.peak_rss_kib", "floorwin.peak_rss_kib",
+     "VmHWM of quorrel.exe / of the window floor after its idle"),
 ]
 
 
@@ -58,6 +64,11 @@ def median(values, size, key):
     return statistics.median(found)
 
 
+def spread(values, size, key):
+    found = values.get(size, {}).get(key)
+    return f"{number(min(found))}-{number(max(found))}" if found and len(found) > 1 else ""
+
+
 def number(value):
     if value is None:
         return "n/a"
@@ -81,6 +92,7 @@ def main():
     print(f"Times in ms (median of {', '.join(str(runs[s]) for s in sizes)} runs), memory in KiB.\n")
     print(header)
     print("|---|" + "---:|---:|---:|" * len(sizes))
+    spreads = []
     for title, app_key, floor_key, _note in COMPARISONS:
         cells = []
         for s in sizes:
@@ -90,6 +102,12 @@ def main():
                 ratio = f"{app / floor:,.1f}x"
             cells += [number(app), number(floor), ratio]
         print(f"| {title} | " + " | ".join(cells) + " |")
+        spreads.append(f"| {title} | " + " | ".join(
+            f"{spread(values, s, app_key)} | {spread(values, s, floor_key)}" for s in sizes) + " |")
+    print("\nSpread (lowest-highest of the runs):\n")
+    print("| Measure | " + " | ".join(f"N={int(s):,} Quorrel | floor" for s in sizes) + " |")
+    print("|---|" + "---:|---:|" * len(sizes))
+    print("\n".join(spreads))
 
     print("\nIdle for the measured seconds (first run of each size): CPU time in ms, user + system; the"
           " share of one core counts quorrel.exe and what the wineserver spent above its own idle floor.\n")
@@ -100,6 +118,7 @@ def main():
           f"{number(median(values, 'all', 'floor.idle_cpu_ms'))}, {number(floor_server)} |")
     phases = [("in front, pointer over the list", "app.idle"), ("in front, pointer away", "app.idle_away"),
               ("behind another window", "app.idle_behind")]
+    phases += [(title.replace("the list", "its list"), key.replace("app.", "floorwin.", 1)) for title, key in phases]
     for title, key in phases:
         def cell(size):
             cpu = median(values, size, key + "_cpu_ms")
@@ -109,7 +128,8 @@ def main():
                 return number(cpu)
             above = max(0.0, server - (floor_server or 0.0))
             return f"{number(cpu)} + {number(server)}: {100.0 * (cpu + above) / wall:.2f} %"
-        print(f"| {title}: quorrel.exe + wineserver | " + " | ".join(cell(s) for s in sizes) + " | |")
+        program = "window floor" if key.startswith("floorwin.") else "quorrel.exe"
+        print(f"| {title}: {program} + wineserver | " + " | ".join(cell(s) for s in sizes) + " | |")
 
     print("\nChecks (files on disk after each command, first run):\n")
     checks = [("prefixed files after Sort (2N expected)", "app.save_prefixed_files"),

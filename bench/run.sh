@@ -28,7 +28,7 @@ echo "== Building quorrel.exe and the benchmark programs in $build"
 cmake -S "$root" -B "$build/win" -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" -DQUORREL_TEST_DISPLAY="$display" >/dev/null
 if grep -q 'add_subdirectory(bench)' "$root/CMakeLists.txt"; then
-  cmake --build "$build/win" -j2 --target quorrel bench-floor bench-driver >/dev/null
+  cmake --build "$build/win" -j2 --target quorrel quorrel-trace bench-floor bench-driver >/dev/null
   bin=$build/win/bench
 else
   cmake --build "$build/win" -j2 --target quorrel >/dev/null
@@ -101,6 +101,21 @@ for n in $sizes; do
   done
 done
 
+# One more run of each size with the program's trace marks compiled in: the phases of each command.
+if [ -f "$bin/quorrel-trace.exe" ]; then
+  for n in $sizes; do
+    echo "== Trace at $n plugins"
+    app_dir=$scratch/trace-$n/app/searchplugins
+    mkdir -p "$scratch/trace-$n/app"
+    cp -r "$scratch/source-$n" "$app_dir"
+    rm -f "$build/trace-$n.txt"
+    QUORREL_TRACE_FILE=$(winepath -w "$build/trace-$n.txt") \
+      wine "$bin/bench-driver.exe" "$bin/quorrel-trace.exe" "$scratch/trace-$n/work" "$app_dir" "$n" 0 </dev/null \
+      >/dev/null
+    rm -rf "$scratch/trace-$n"
+  done
+fi
+
 echo "== Idle floor: a thread that sleeps 25 ms at a time for $idle s"
 wine "$bin/bench-floor.exe" "$scratch" idle "$idle" </dev/null | tr -d '\r' | record all 1
 
@@ -116,4 +131,5 @@ wine "$bin/bench-floor.exe" "$scratch" idle "$idle" </dev/null | tr -d '\r' | re
   fi
   echo
   python3 "$root/bench/report.py" "$results"
+  if [ -f "$bin/quorrel-trace.exe" ]; then python3 "$root/bench/trace_report.py" "$build"/trace-*.txt; fi
 } | tee "$build/results.md"

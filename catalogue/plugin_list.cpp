@@ -7,6 +7,7 @@
 #include "toolkit/files.h"
 #include "toolkit/interface_thread.h"
 #include "toolkit/list_box.h"
+#include "toolkit/trace.h"
 
 CatalogueState catalogue;
 
@@ -115,7 +116,9 @@ void MovePluginTo(int from, int to) {
 }
 
 void RefreshPluginList() {
+    QUORREL_TRACE_MARK("list refresh begun");
     FillPluginList(catalogue.pluginList, catalogue.fileList, CurrentRow(), "*.SRC");
+    QUORREL_TRACE_MARK("list refreshed");
 }
 
 int CurrentRow() {

@@ -20,6 +20,7 @@
 #include "toolkit/input_state.h"
 #include "toolkit/interface_thread.h"
 #include "toolkit/list_box.h"
+#include "toolkit/trace.h"
 
 MainLoopState mainLoop;
 
@@ -115,6 +116,7 @@ bool DropAsked() { return ListDropWaiting(); }
 void DispatchOneCommand() {
     for (const DispatchRow& row : kDispatchTable) {
         if (row.applies()) {
+            QUORREL_TRACE_MARK("command started");
             row.run();
             // Whatever a command switched off or on, the next one reports at the program's level.
             SetErrorLevel(0);

@@ -17,6 +17,7 @@
 #include "toolkit/interface_thread_internal.h"
 #include "toolkit/owned_handle.h"
 #include "toolkit/text.h"
+#include "toolkit/trace.h"
 #include "toolkit/window_classes.h"
 
 EventState eventState;
@@ -473,8 +474,10 @@ std::intptr_t CallLibraryFunction(const Text& library, const Text& function,
 
 int ShowMessageBox(const Text& text, const Text& caption, int flags) {
     int result = 0;
+    QUORREL_TRACE_MARK("box asked");
     SendRequest([&] {
         MessageBoxFilter filter;
+        QUORREL_TRACE_MARK("box opening on the interface thread");
         result = static_cast<int>(CallLibraryFunction(
             "USER32", "MessageBoxA", {eventState.currentWindow.load(), Arg(text), Arg(caption), flags}));
     });
@@ -527,6 +530,7 @@ void PauseInterface(int milliseconds) {
 bool AwaitWake(int timeoutMs) {
     const DWORD result =
         WaitForSingleObject(toolkitThreads.signals.wakeEvent.get(), static_cast<DWORD>(timeoutMs));
+    QUORREL_TRACE_MARK("program thread woken");
     toolkitThreads.wakePending.store(false);
     return result == WAIT_OBJECT_0;
 }

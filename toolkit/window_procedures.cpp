@@ -9,6 +9,7 @@
 #include "toolkit/errors.h"
 #include "toolkit/event_state.h"
 #include "toolkit/interface_thread_internal.h"
+#include "toolkit/trace.h"
 #include "toolkit/window_handles.h"
 #include "toolkit/window_settings.h"
 
@@ -51,6 +52,7 @@ bool KeepsUnreadCommand(UINT message, WPARAM wParam, LPARAM lParam) {
 // older message beside a new wParam.
 bool TakeUserMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!IsUserMessage(message)) return false;
+    QUORREL_TRACE_MARK("click seen by the interface thread");
     if (!KeepsUnreadCommand(message, wParam, lParam)) {
         eventState.userLParam.store(static_cast<std::intptr_t>(lParam), std::memory_order_release);
         eventState.userWParam.store(static_cast<std::intptr_t>(wParam), std::memory_order_release);
