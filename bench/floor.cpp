@@ -10,6 +10,9 @@
 //   disable   read, put "#" before the update keys, write back in place: every plugin file
 //   enable    the same, taking the "#" away
 //   convert   read raw; when the first LF has no CR before it, write back with every LF as CR LF
+//   disable-durable, enable-durable  the same as disable and enable, each rewrite made as Quorrel makes it
+//             safe: the old bytes to a new backup file beside the plugin and flushed, the plugin
+//             overwritten in place and flushed, the backup deleted
 //   box       a question box shown by a second thread, from the request until the box is found (polled
 //             every 5 ms, as bench-driver polls) and answered No: the floor of a key that asks first;
 //             the second of two boxes is timed
@@ -198,34 +201,55 @@ int Restore(Floor& floor) {
   return moved;
 }
 
+bool WriteFlushed(HANDLE file, const std::string& bytes) {
+  DWORD written = 0;
+  bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+            written == bytes.size() && SetEndOfFile(file) && FlushFileBuffers(file);
+  CloseHandle(file);
+  return ok;
+}
+
+// The old bytes in a flushed backup before the plugin is overwritten in place and flushed.
+bool WriteDurably(const std::string& path, const std::string& old, const std::string& bytes) {
+  const std::string backup = path + ".bak";
+  HANDLE copy = CreateFileA(backup.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (copy == INVALID_HANDLE_VALUE || !WriteFlushed(copy, old)) return false;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  const bool ok = file != INVALID_HANDLE_VALUE && WriteFlushed(file, bytes);
+  return DeleteFileA(backup.c_str()) && ok;
+}
+
 template <typename Change>
-int RewriteEach(Floor& floor, Change change) {
+int RewriteEach(Floor& floor, bool durable, Change change) {
   int written = 0;
-  std::string text;
+  std::string text, old;
   for (const Plugin& plugin : floor.plugins) {
     const std::string path = Path(floor, plugin.file);
     if (!ReadAll(path, text)) continue;
-    if (change(text)) written += WriteInPlace(path, text) ? 1 : 0;
+    old = text;
+    if (!change(text)) continue;
+    written += (durable ? WriteDurably(path, old, text) : WriteInPlace(path, text)) ? 1 : 0;
   }
   return written;
 }
 
-int Disable(Floor& floor) {
-  return RewriteEach(floor, [](std::string& text) {
+int Disable(Floor& floor, bool durable) {
+  return RewriteEach(floor, durable, [](std::string& text) {
     text = ReplaceAll(ReplaceAll(text, "#update", "update"), "update", "#update");
     return true;
   });
 }
 
-int Enable(Floor& floor) {
-  return RewriteEach(floor, [](std::string& text) {
+int Enable(Floor& floor, bool durable) {
+  return RewriteEach(floor, durable, [](std::string& text) {
     text = ReplaceAll(text, "#update", "update");
     return true;
   });
 }
 
 int Convert(Floor& floor) {
-  return RewriteEach(floor, [](std::string& text) {
+  return RewriteEach(floor, false, [](std::string& text) {
     size_t lf = text.find('\n');
     if (lf != std::string::npos && lf > 0 && text[lf - 1] == '\r') return false;
     text = ReplaceAll(text, "\n", "\r\n");
@@ -432,7 +456,7 @@ int WindowFloor(Floor& floor) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    fprintf(stderr, "usage: bench-floor FOLDER list|listbox|listbox-shown|save|restore|disable|enable|convert|window|idle SECONDS...\n");
+    fprintf(stderr, "usage: bench-floor FOLDER list|listbox|listbox-shown|save|restore|disable[-durable]|enable[-durable]|convert|window|idle SECONDS...\n");
     return 2;
   }
   Floor floor;
@@ -451,8 +475,8 @@ int main(int argc, char** argv) {
     else if (phase == "listbox-shown") count = ListIntoListBoxes(floor, shown);
     else if (phase == "save") count = Save(floor);
     else if (phase == "restore") count = Restore(floor);
-    else if (phase == "disable") count = Disable(floor);
-    else if (phase == "enable") count = Enable(floor);
+    else if (phase == "disable" || phase == "disable-durable") count = Disable(floor, phase != "disable");
+    else if (phase == "enable" || phase == "enable-durable") count = Enable(floor, phase != "enable");
     else if (phase == "convert") count = Convert(floor);
     else if (phase == "window") count = WindowFloor(floor);
     else if (phase == "box") {

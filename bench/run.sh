@@ -87,7 +87,7 @@ for n in $sizes; do
     cp -r "$scratch/source-$n" "$floor_dir"
     cp -r "$scratch/source-$n" "$app_dir"
 
-    wine "$bin/bench-floor.exe" "$floor_dir" list listbox listbox-shown save restore disable enable convert </dev/null \
+    wine "$bin/bench-floor.exe" "$floor_dir" list listbox listbox-shown save restore disable enable disable-durable enable-durable convert </dev/null \
       | tr -d '\r' | record "$n" "$run"
     # The box in a process of its own, so that the floor's peak memory stays that of the file work.
     wine "$bin/bench-floor.exe" "$floor_dir" box </dev/null | tr -d '\r' | grep '^floor.box_ms' | record "$n" "$run"
