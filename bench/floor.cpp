@@ -216,8 +216,8 @@ bool WriteDurably(const std::string& path, const std::string& old, const std::st
   if (copy == INVALID_HANDLE_VALUE || !WriteFlushed(copy, old)) return false;
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
-  const bool ok = file != INVALID_HANDLE_VALUE && WriteFlushed(file, bytes);
-  return DeleteFileA(backup.c_str()) && ok;
+  // A failed overwrite keeps the backup: it holds the plugin's old bytes.
+  return file != INVALID_HANDLE_VALUE && WriteFlushed(file, bytes) && DeleteFileA(backup.c_str());
 }
 
 template <typename Change>
@@ -227,7 +227,7 @@ int RewriteEach(Floor& floor, bool durable, Change change) {
   for (const Plugin& plugin : floor.plugins) {
     const std::string path = Path(floor, plugin.file);
     if (!ReadAll(path, text)) continue;
-    old = text;
+    if (durable) old = text;
     if (!change(text)) continue;
     written += (durable ? WriteDurably(path, old, text) : WriteInPlace(path, text)) ? 1 : 0;
   }
