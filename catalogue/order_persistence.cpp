@@ -47,27 +47,6 @@ std::vector<Text> FileListNames() {
     return ListItemTexts(catalogue.fileList);
 }
 
-// Files and folders of a folder whose names match the pattern, without "." and "..".
-struct FolderListing {
-    std::vector<Text> files;
-    std::vector<Text> folders;
-};
-
-FolderListing ListFolder(const Text& folder, const Text& pattern) {
-    FolderListing listing;
-    TakeIoStatus();
-    Text entry = FindFirstEntry(folder + "\\" + pattern);
-    while (TakeIoStatus() == kIoOk) {
-        if (!IsFolderEntry(entry)) {
-            listing.files.push_back(entry);
-        } else if (entry != "[.]" && entry != "[..]") {
-            listing.folders.push_back(entry.substr(1, entry.size() - 2));
-        }
-        entry = FindNextEntry();
-    }
-    return listing;
-}
-
 // The names in the plugin folder, listed once per command and kept up to date with every
 // rename, so that looking for a plugin's image costs no file-system lookup: on a file system
 // that is searched without case, every lookup of a missing name can scan the whole folder.

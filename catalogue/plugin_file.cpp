@@ -68,14 +68,12 @@ bool PutBackFromBackup(const Text& path, const Text& backupPath, const Text& old
     return OverwriteFile(path, oldBytes) == 0 && ErasePath(backupPath) == 0;
 }
 
-// Backups of interrupted rewrites in the plugin folder, by file name.
+// Backups of interrupted rewrites in the plugin folder, by file name. The search also matches
+// short names made up for longer names, so each name is checked itself.
 std::vector<Text> RewriteBackupsInPluginFolder() {
     std::vector<Text> names;
-    TakeIoStatus();
-    Text entry = FindFirstEntry(PluginPath("*" + Text(kRewriteBackupSuffix)));
-    while (TakeIoStatus() == kIoOk) {
-        if (!IsFolderEntry(entry) && IsRewriteBackupName(entry)) names.push_back(entry);
-        entry = FindNextEntry();
+    for (const Text& name : ListFolder(catalogue.pluginFolder, "*" + Text(kRewriteBackupSuffix)).files) {
+        if (IsRewriteBackupName(name)) names.push_back(name);
     }
     return names;
 }
@@ -95,24 +93,20 @@ bool RestoreFromBackup(const Text& backupName) {
 
 // The presence test keeps the rewrite from creating a file that was deleted since it was read,
 // and from writing into a folder that took its name.
-RewriteOutcome RewritePluginFile(const Text& path, const Text& bytes) {
+RewriteOutcome RewritePluginFile(const Text& path, const Text& oldBytes, const Text& bytes) {
     if (!IsPresentFile(path)) return RewriteOutcome::Missing;
     ClearReadOnlyBit(path);
-    const auto limit = static_cast<std::size_t>(kTextBufferSize);
-    const std::optional<Text> oldBytes = ReadFileHead(path, limit);
-    if (!oldBytes) return IsPresentFile(path) ? RewriteOutcome::NotWritten : RewriteOutcome::Missing;
-    if (!MayRewriteFromRawRead(*oldBytes)) return RewriteOutcome::LeftUnchanged;
-    if (*oldBytes == bytes) return RewriteOutcome::Rewritten;
+    if (oldBytes == bytes) return RewriteOutcome::Rewritten;
 
     const Text backupPath = RewriteBackupName(path);
-    if (WriteNewFile(backupPath, *oldBytes) != 0) return RewriteOutcome::NotWritten;
+    if (WriteNewFile(backupPath, oldBytes) != 0) return RewriteOutcome::NotWritten;
     if (OverwriteFile(path, bytes) != 0) {
-        PutBackFromBackup(path, backupPath, *oldBytes);
+        PutBackFromBackup(path, backupPath, oldBytes);
         return RewriteOutcome::NotWritten;
     }
     // A backup left behind would undo this rewrite at the next start.
     if (ErasePath(backupPath) != 0) {
-        PutBackFromBackup(path, backupPath, *oldBytes);
+        PutBackFromBackup(path, backupPath, oldBytes);
         return RewriteOutcome::NotWritten;
     }
     return RewriteOutcome::Rewritten;
@@ -131,6 +125,21 @@ void RestoreInterruptedRewrites() {
     AddNamesParagraph(text, Say(phrases::kRestoredInterruptedRewrites), restoredFiles);
     AddNamesParagraph(text, Say(phrases::kInterruptedRewritesKept), kept);
     ShowCommandMessage(text, kept.empty() ? kInformationBox : kExclamationBox);
+}
+
+FolderListing ListFolder(const Text& folder, const Text& pattern) {
+    FolderListing listing;
+    TakeIoStatus();
+    Text entry = FindFirstEntry(folder + "\\" + pattern);
+    while (TakeIoStatus() == kIoOk) {
+        if (!IsFolderEntry(entry)) {
+            listing.files.push_back(entry);
+        } else if (entry != "[.]" && entry != "[..]") {
+            listing.folders.push_back(entry.substr(1, entry.size() - 2));
+        }
+        entry = FindNextEntry();
+    }
+    return listing;
 }
 
 int RenamePath(const Text& from, const Text& to) {

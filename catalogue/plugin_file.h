@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "toolkit/text.h"
 
@@ -42,18 +43,27 @@ bool IsPresentFile(const Text& path);
 void ClearReadOnlyBit(const Text& path);
 
 // Writes bytes over the plugin file in place, after clearing its read-only bit, so that the file
-// keeps its directory entry: on FAT a new entry would change the order the user saved. The file
-// is always whole: its old bytes are first kept in a backup file beside it, written to disk before
+// keeps its directory entry: on FAT a new entry would change the order the user saved. oldBytes
+// are the file's bytes as the caller read them (whole: ReadPluginFile refused nothing). The file
+// is always whole: the old bytes are first kept in a backup file beside it, written to disk before
 // the plugin is touched; a write that fails puts the old bytes back, and a program that dies in
 // the middle leaves the backup for RestoreInterruptedRewrites at the next start.
 // Rewritten (also when the bytes were already on disk), NotWritten when the file stayed as it was
 // (in use, or no room for the backup or the new bytes), Missing when it is gone (nothing is
 // created then).
-RewriteOutcome RewritePluginFile(const Text& path, const Text& bytes);
+RewriteOutcome RewritePluginFile(const Text& path, const Text& oldBytes, const Text& bytes);
 
 // Puts the old bytes back into every plugin file whose rewrite was interrupted (a backup is still
 // beside it) and says which ones, in one message; says nothing when there were none.
 void RestoreInterruptedRewrites();
+
+// The files and folders of a folder whose names match the pattern, without "." and "..", in the
+// order the file system returns them.
+struct FolderListing {
+    std::vector<Text> files;
+    std::vector<Text> folders;
+};
+FolderListing ListFolder(const Text& folder, const Text& pattern);
 
 // Renames (moves) a file; never replaces an existing target. Returns the Win32 error code,
 // 0 on success.

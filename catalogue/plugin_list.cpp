@@ -69,7 +69,7 @@ void AddPluginEntry(PluginRows& rows, const Text& fileName) {
     const DisplayName display = ExtractDisplayName(NormalizePluginText(read.text));
     Text name = display.name;
     if (IsPinnedName(name)) {
-        name = UnpinPluginName(fileName, name, display.quote, NormalizePluginText(read.bytes), !read.refusal);
+        name = UnpinPluginName(fileName, display, read);
     }
     if (!GetsPluginRow(name)) return;
     catalogue.prefixLetter = NextPrefixLetter(catalogue.prefixLetter, fileName);
@@ -77,13 +77,12 @@ void AddPluginEntry(PluginRows& rows, const Text& fileName) {
     rows.files.push_back(fileName);
 }
 
-Text UnpinPluginName(const Text& fileName, const Text& name, const Text& quote,
-                     const Text& normalizedText, bool mayRewrite) {
+Text UnpinPluginName(const Text& fileName, const DisplayName& display, const PluginFileText& read) {
     // A cut or NUL-stripped text written back would lose the rest of the file.
-    if (!mayRewrite) return name;
-    const UnpinnedPlugin unpinned = UnpinPluginText(name, quote, normalizedText);
-    return RewritePluginFile(PluginPath(fileName), unpinned.text) == RewriteOutcome::Rewritten ? unpinned.name
-                                                                                                : name;
+    if (read.refusal) return display.name;
+    const UnpinnedPlugin unpinned = UnpinPluginText(display.name, display.quote, NormalizePluginText(read.bytes));
+    const RewriteOutcome written = RewritePluginFile(PluginPath(fileName), read.bytes, unpinned.text);
+    return written == RewriteOutcome::Rewritten ? unpinned.name : display.name;
 }
 
 int CountPluginFiles(const Text& pattern) {

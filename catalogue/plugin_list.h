@@ -6,6 +6,7 @@
 
 #include "catalogue/messages.h"
 #include "catalogue/plugin_file.h"
+#include "catalogue/plugin_text.h"
 #include "toolkit/handle.h"
 #include "toolkit/text.h"
 
@@ -26,11 +27,10 @@ struct PluginRows {
 // Yahoo is renamed with a blank appended, in its file as in its row.
 void AddPluginEntry(PluginRows& rows, const Text& fileName);
 
-// Writes the unpinned name of a pinned plugin into its file (normalizedText: the file's bytes,
-// normalised). Returns the name the row shows:
-// the new name, or the name read when the file may not or could not be rewritten.
-Text UnpinPluginName(const Text& fileName, const Text& name, const Text& quote,
-                     const Text& normalizedText, bool mayRewrite);
+// Writes the unpinned name of a pinned plugin (display, as listed from read) into its file.
+// Returns the name the row shows: the new name, or the name read when the file may not or could
+// not be rewritten.
+Text UnpinPluginName(const Text& fileName, const DisplayName& display, const PluginFileText& read);
 
 // Number of files (not folders) in the plugin folder that match pattern.
 int CountPluginFiles(const Text& pattern);

@@ -23,6 +23,12 @@ std::size_t PrefixLength(const Text& fileName) {
     return end + kPrefixMark.size();
 }
 
+// Whether the name ends in the suffix, compared without case as the file system compares names.
+bool EndsWithIgnoringCase(const Text& name, const Text& suffix) {
+    return name.size() >= suffix.size() &&
+           LowerCase(RightOf(name, static_cast<std::int64_t>(suffix.size()))) == LowerCase(suffix);
+}
+
 }  // namespace
 
 Text BaseNameOf(const Text& fileName) {
@@ -38,9 +44,7 @@ Text UnprefixedName(const Text& fileName) {
 }
 
 bool MatchesExtensionPattern(const Text& fileName, const Text& pattern) {
-    const Text extension = LowerCase(MidOf(pattern, 2, static_cast<std::int64_t>(pattern.size())));
-    return fileName.size() >= extension.size() &&
-           LowerCase(RightOf(fileName, static_cast<std::int64_t>(extension.size()))) == extension;
+    return EndsWithIgnoringCase(fileName, MidOf(pattern, 2, static_cast<std::int64_t>(pattern.size())));
 }
 
 Text RewriteBackupName(const Text& fileName) {
@@ -49,7 +53,7 @@ Text RewriteBackupName(const Text& fileName) {
 
 bool IsRewriteBackupName(const Text& name) {
     const Text suffix = kRewriteBackupSuffix;
-    return name.size() > suffix.size() && LowerCase(RightOf(name, static_cast<std::int64_t>(suffix.size()))) == suffix;
+    return name.size() > suffix.size() && EndsWithIgnoringCase(name, suffix);
 }
 
 Text BackedUpFileName(const Text& backupName) {

@@ -46,7 +46,7 @@ RewriteOutcome ConvertFileToDosLineEnds(const Text& fileName) {
     if (!MayRewriteFromRawRead(raw.bytes)) return RewriteOutcome::LeftUnchanged;
 
     catalogue.pluginText = ToDosLineEnds(catalogue.pluginText);
-    return RewritePluginFile(path, catalogue.pluginText);
+    return RewritePluginFile(path, raw.bytes, catalogue.pluginText);
 }
 
 }  // namespace
@@ -81,7 +81,7 @@ void RenamePlugin(const AskText& ask) {
         return;
     }
     catalogue.pluginText = rename->text;
-    const RewriteOutcome written = RewritePluginFile(path, catalogue.pluginText);
+    const RewriteOutcome written = RewritePluginFile(path, read.bytes, catalogue.pluginText);
     if (written != RewriteOutcome::Rewritten) {
         ReportFileProblem(written, fileName);
         return;

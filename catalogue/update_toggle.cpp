@@ -18,7 +18,7 @@ RewriteOutcome ToggleUpdateLinesOf(const Text& fileName, TextRule rule) {
     RewriteOutcome outcome = read.refusal.value_or(RewriteOutcome::Rewritten);
     if (!read.refusal) {
         catalogue.pluginText = rule(catalogue.pluginText);
-        outcome = RewritePluginFile(path, catalogue.pluginText);
+        outcome = RewritePluginFile(path, read.bytes, catalogue.pluginText);
     }
     SetControlFocus(catalogue.pluginList);
     return outcome;

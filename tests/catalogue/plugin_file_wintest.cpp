@@ -44,7 +44,7 @@ TEST_F(PluginFileTest, TheNextStartPutsBackWhatAnInterruptedRewriteHadBackedUp) 
 TEST_F(PluginFileTest, ABackupLeftFromAnEarlierRunIsNeverOverwritten) {
     Write("a.src", PluginSource("New"));
     Write(RewriteBackupName("a.src"), PluginSource("Old"));
-    EXPECT_EQ(RewritePluginFile(PathOf("a.src"), PluginSource("Newer")), RewriteOutcome::NotWritten);
+    EXPECT_EQ(RewritePluginFile(PathOf("a.src"), PluginSource("New"), PluginSource("Newer")), RewriteOutcome::NotWritten);
     EXPECT_EQ(Read("a.src"), PluginSource("New"));
     EXPECT_EQ(Read(RewriteBackupName("a.src")), PluginSource("Old"));
 }

@@ -88,10 +88,10 @@ TEST_F(VanishedFileTest, EveryCommandNamesTheGoneFileAndGoesOn) {
 // The file can go between the read that comes first and the rewrite itself: the rewrite must
 // not bring it back as a new file, nor write into a folder that took its name.
 TEST_F(VanishedFileTest, ARewriteOfAGoneFileCreatesNothing) {
-    EXPECT_EQ(RewritePluginFile(PathOf(kGone), PluginSource("A")), RewriteOutcome::Missing);
+    EXPECT_EQ(RewritePluginFile(PathOf(kGone), PluginSource("A"), PluginSource("B")), RewriteOutcome::Missing);
     EXPECT_FALSE(Exists(kGone));
     ASSERT_TRUE(CreateDirectoryA(PathOf(kGone).c_str(), nullptr));
-    EXPECT_EQ(RewritePluginFile(PathOf(kGone), PluginSource("A")), RewriteOutcome::Missing);
+    EXPECT_EQ(RewritePluginFile(PathOf(kGone), PluginSource("A"), PluginSource("B")), RewriteOutcome::Missing);
     EXPECT_EQ(GetFileAttributesA(PathOf(kGone).c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
     ASSERT_TRUE(RemoveDirectoryA(PathOf(kGone).c_str()));
 }
