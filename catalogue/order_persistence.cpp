@@ -48,7 +48,7 @@ std::vector<Text> FileListNames() {
 }
 
 // The names in the plugin folder, listed once per command and kept up to date with every
-// rename, so that looking for a plugin's image costs no file-system lookup: on a file system
+// rename, so that looking for a plugin or its image costs no file-system lookup: on a file system
 // that is searched without case, every lookup of a missing name can scan the whole folder.
 // Names compare without case, as the file system compares them; folders count as names too,
 // as they do for a lookup of the name itself.
@@ -57,22 +57,25 @@ public:
     static FolderNames OfPluginFolder() {
         FolderNames folder;
         const FolderListing listing = ListFolder(catalogue.pluginFolder, "*");
-        for (const Text& name : listing.files) folder.names_.insert(Key(name));
-        for (const Text& name : listing.folders) folder.names_.insert(Key(name));
+        for (const Text& name : listing.files) folder.files_.insert(Key(name));
+        for (const Text& name : listing.folders) folder.folders_.insert(Key(name));
         return folder;
     }
 
-    bool Holds(const Text& name) const { return names_.count(Key(name)) > 0; }
+    bool Holds(const Text& name) const { return HoldsFile(name) || folders_.count(Key(name)) > 0; }
+    bool HoldsFile(const Text& name) const { return files_.count(Key(name)) > 0; }
 
     void Renamed(const Text& from, const Text& to) {
-        names_.erase(Key(from));
-        names_.insert(Key(to));
+        std::unordered_set<Text>& names = HoldsFile(from) ? files_ : folders_;
+        names.erase(Key(from));
+        names.insert(Key(to));
     }
 
 private:
     static Text Key(const Text& name) { return LowerCase(name); }
 
-    std::unordered_set<Text> names_;
+    std::unordered_set<Text> files_;
+    std::unordered_set<Text> folders_;
 };
 
 // The first image beside the plugin file, ".gif", ".png", ".jpg", ".ico" in this order (an
@@ -101,11 +104,12 @@ bool RenameInPluginFolder(const Text& name, const Text& newName, FolderNames& fo
 }
 
 // Renames a plugin file and then its image (if any) in the plugin folder. The image follows
-// only when the plugin file moved, so that the two keep one base name. A plugin file gone since
-// the listing is not looked for: a folder that took its name would be renamed instead.
+// only when the plugin file moved, so that the two keep one base name. A plugin file that the
+// command's listing no longer holds is gone since the list was filled and is not renamed: a
+// folder that took its name would be renamed instead.
 void RenamePluginAndImage(const Text& fileName, const Text& newName, const Text& image,
                           const Text& newImage, FolderNames& folder, Outcome& outcome) {
-    if (!IsPresentFile(PluginPath(fileName))) {
+    if (!folder.HoldsFile(fileName)) {
         outcome.gone.push_back(fileName);
         return;
     }

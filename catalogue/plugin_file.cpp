@@ -52,12 +52,37 @@ bool IsPresentFile(const Text& path) {
     return attributes && (*attributes & kAttributeDirectory) == 0;
 }
 
-void ClearReadOnlyBit(const Text& path) {
-    const std::optional<std::uint32_t> attributes = AttributesIfPresent(path);
-    if (!attributes || (*attributes & kAttributeReadOnly) == 0) return;
+namespace {
+
+void ClearReadOnlyBitOf(const Text& path, std::uint32_t attributes) {
+    if ((attributes & kAttributeReadOnly) == 0) return;
     AssignFileName(kSlot, path);
     SilencedErrors silenced;
-    SetFileAttributesOf(kSlot, *attributes & ~kAttributeReadOnly);
+    SetFileAttributesOf(kSlot, attributes & ~kAttributeReadOnly);
+}
+
+// Whether path is a file (not a folder, not gone); a read-only one is made writable. One look at
+// its attributes serves both.
+bool IsWritablePresentFile(const Text& path) {
+    const std::optional<std::uint32_t> attributes = AttributesIfPresent(path);
+    if (!attributes || (*attributes & kAttributeDirectory) != 0) return false;
+    ClearReadOnlyBitOf(path, *attributes);
+    return true;
+}
+
+// Erases a file the caller knows to be a writable file: the backup a rewrite has just made.
+int EraseOwnFile(const Text& path) {
+    AssignFileName(kSlot, path);
+    TakeIoStatus();
+    EraseFile(kSlot);
+    return TakeIoStatus();
+}
+
+}  // namespace
+
+void ClearReadOnlyBit(const Text& path) {
+    const std::optional<std::uint32_t> attributes = AttributesIfPresent(path);
+    if (attributes) ClearReadOnlyBitOf(path, *attributes);
 }
 
 namespace {
@@ -94,8 +119,7 @@ bool RestoreFromBackup(const Text& backupName) {
 // The presence test keeps the rewrite from creating a file that was deleted since it was read,
 // and from writing into a folder that took its name.
 RewriteOutcome RewritePluginFile(const Text& path, const Text& oldBytes, const Text& bytes) {
-    if (!IsPresentFile(path)) return RewriteOutcome::Missing;
-    ClearReadOnlyBit(path);
+    if (!IsWritablePresentFile(path)) return RewriteOutcome::Missing;
     if (oldBytes == bytes) return RewriteOutcome::Rewritten;
 
     const Text backupPath = RewriteBackupName(path);
@@ -105,7 +129,7 @@ RewriteOutcome RewritePluginFile(const Text& path, const Text& oldBytes, const T
         return RewriteOutcome::NotWritten;
     }
     // A backup left behind would undo this rewrite at the next start.
-    if (ErasePath(backupPath) != 0) {
+    if (EraseOwnFile(backupPath) != 0) {
         PutBackFromBackup(path, backupPath, oldBytes);
         return RewriteOutcome::NotWritten;
     }
@@ -150,12 +174,7 @@ int RenamePath(const Text& from, const Text& to) {
 }
 
 int ErasePath(const Text& path) {
-    if (!IsPresentFile(path)) return kErrorFileNotFound;
-    ClearReadOnlyBit(path);
-    AssignFileName(kSlot, path);
-    TakeIoStatus();
-    EraseFile(kSlot);
-    return TakeIoStatus();
+    return IsWritablePresentFile(path) ? EraseOwnFile(path) : kErrorFileNotFound;
 }
 
 Text PluginPath(const Text& fileName) {

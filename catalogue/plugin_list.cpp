@@ -46,15 +46,12 @@ void MoveRow(Handle list, int from, int insertAt, int removeAt) {
 }  // namespace
 
 void FillPluginList(Handle nameList, Handle fileList, int row, const Text& pattern) {
-    // A shown list box would redraw itself for every row added; it is drawn once at the end.
-    HoldDrawing(nameList, true);
-    ListReset(nameList);
-    ListReset(fileList);
     PluginRows rows;
     ForEachPluginFile(pattern, [&](const Text& fileName) { AddPluginEntry(rows, fileName); });
-    ListAddAll(nameList, rows.names);
-    ListAddAll(fileList, rows.files);
-    HoldDrawing(nameList, false);
+    QUORREL_TRACE_MARK("list files read");
+    ListSetAll(fileList, rows.files);
+    ListSetAll(nameList, rows.names);
+    QUORREL_TRACE_MARK("list rows set");
     ListSelect(nameList, row >= 0 && row < ListCount(nameList) ? row : 0);
     FollowSelection();
     SetControlFocus(nameList);

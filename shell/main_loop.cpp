@@ -35,8 +35,9 @@ namespace {
 
 constexpr int kWmClose = 16;
 constexpr int kPassPauseMs = 25;
-// Without a wake the loop still makes a pass now and then.
-constexpr int kIdleWaitMs = 1000;
+// An idle loop sleeps until it is woken: every input and every message that may change what a
+// pass reads wakes it, so a program nobody uses costs no time at all.
+constexpr int kNoTimeLimit = -1;
 
 // Keys of the shortcuts.
 constexpr int kVkLButton = 1;
@@ -213,7 +214,7 @@ void EndPass() {
         PauseInterface(kPassPauseMs);
     } else {
         const int untilArming = MsUntilLinksArm();
-        AwaitWake(untilArming > 0 && untilArming < kIdleWaitMs ? untilArming : kIdleWaitMs);
+        AwaitWake(untilArming > 0 ? untilArming : kNoTimeLimit);
     }
 }
 

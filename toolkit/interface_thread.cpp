@@ -528,8 +528,8 @@ void PauseInterface(int milliseconds) {
 // The flag is cleared after the wait, before the caller reads any state: whatever happens from
 // then on sets the event again, and whatever happened before is seen by the caller's next pass.
 bool AwaitWake(int timeoutMs) {
-    const DWORD result =
-        WaitForSingleObject(toolkitThreads.signals.wakeEvent.get(), static_cast<DWORD>(timeoutMs));
+    const DWORD limit = timeoutMs < 0 ? INFINITE : static_cast<DWORD>(timeoutMs);
+    const DWORD result = WaitForSingleObject(toolkitThreads.signals.wakeEvent.get(), limit);
     QUORREL_TRACE_MARK("program thread woken");
     toolkitThreads.wakePending.store(false);
     return result == WAIT_OBJECT_0;

@@ -20,8 +20,11 @@ int ListCount(Handle list);                                // LB_GETCOUNT
 void FollowList(Handle list);
 Text GetListItemText(Handle list, int index);              // empty past the end
 
-// Adds the rows in order (LB_ADDSTRING each) in one request on the interface thread.
-void ListAddAll(Handle list, const std::vector<Text>& rows);
+// Makes the rows the list's only rows, in order, in one request on the interface thread. A list
+// that holds exactly these rows already is left untouched (its scroll position too), so that a
+// refresh after renames, which keeps every shown name, costs no redraw. Returns whether it
+// changed the list.
+bool ListSetAll(Handle list, const std::vector<Text>& rows);
 
 // Every row's text, read in one request on the interface thread: a command that walks the
 // whole list pays one cross-thread round trip instead of two per row.

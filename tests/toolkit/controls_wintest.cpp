@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "tests/support/error_capture.h"
@@ -384,12 +385,21 @@ TEST(ListBoxes, RowsAreAddedInsertedDeletedAndReadOneByOneOrAllTogetherFollowedO
         EXPECT_EQ(GetListItemText(list, 3), "delta") << "the list must not be sorted";
         EXPECT_EQ(GetListItemText(list, 4), "") << "an index past the end reads empty";
         EXPECT_EQ(GetListItemText(list, -1), "");
-        ListAddAll(list, {"zulu", "", "echo"});
-        EXPECT_EQ(ListItemTexts(list), (std::vector<Text>{"alpha", "beta", "gamma", "delta", "zulu", "", "echo"}))
-            << "rows added together come in order, after the others";
-        ListDelete(list, 6);
-        ListDelete(list, 5);
-        ListDelete(list, 4);
+        const std::vector<Text> rows{"alpha", "beta", "gamma", "delta"};
+        std::vector<Text> many;
+        for (int i = 0; i < 40; ++i) many.push_back("row " + std::to_string(i));
+        EXPECT_TRUE(ListSetAll(list, many));
+        ListSelect(list, 30);
+        SendMessageA(reinterpret_cast<HWND>(list), LB_SETTOPINDEX, 5, 0);
+        EXPECT_FALSE(ListSetAll(list, many));
+        EXPECT_EQ(SendMessageA(reinterpret_cast<HWND>(list), LB_GETTOPINDEX, 0, 0), 5)
+            << "a list that holds the rows already is left as it is";
+        EXPECT_EQ(ListSelection(list), 30);
+        EXPECT_TRUE(ListSetAll(list, {"zulu", "", "echo"}));
+        EXPECT_EQ(ListItemTexts(list), (std::vector<Text>{"zulu", "", "echo"}))
+            << "rows set together replace the others, in their order";
+        EXPECT_EQ(ListSelection(list), -1);
+        EXPECT_TRUE(ListSetAll(list, rows));
 
         ListSelect(list, 2);
         EXPECT_EQ(ListSelection(list), 2);
@@ -402,7 +412,7 @@ TEST(ListBoxes, RowsAreAddedInsertedDeletedAndReadOneByOneOrAllTogetherFollowedO
         EXPECT_EQ(ListSelection(list), -1);
 
         // Another program selects with a message straight to the list box, past the toolkit.
-        ListAddAll(list, {"one", "two"});
+        ListSetAll(list, {"one", "two"});
         SendMessageA(reinterpret_cast<HWND>(list), LB_SETCURSEL, 1, 0);
         EXPECT_EQ(ListSelection(list), 1);
         EXPECT_EQ(ListCount(list), 2);
