@@ -1,7 +1,7 @@
 // bench-driver: runs one Quorrel benchmark on a plugin folder and prints what it measured, one
 // "key value" line each (times in milliseconds, memory in KiB). Meant to be started by bench/run.sh.
 //
-// usage: bench-driver QUORREL_EXE WORK_FOLDER PLUGIN_FOLDER ROWS IDLE_SECONDS [FLOOR_EXE]
+// usage: bench-driver QUORREL_EXE WORK_FOLDER PLUGIN_FOLDER ROWS IDLE_SECONDS [FLOOR_EXE [WINDOW_FLOOR_FOLDER]]
 //   With FLOOR_EXE (bench-floor) it first times a floor process that lists and reads the folder, from its
 //   creation until it ends, started the way Quorrel is started (three times; the median is printed).
 //   Copies QUORREL_EXE into WORK_FOLDER with a settings.ini naming PLUGIN_FOLDER (which holds ROWS plugins
@@ -14,7 +14,9 @@
 //   memory. A command that does not answer in time is printed as
 //   "-1".
 //   With FLOOR_EXE it also starts the window floor (bench-floor FOLDER window) before Quorrel and measures
-//   the same start-up, idle and peak memory of it ("floorwin." keys).
+//   the same start-up, idle and peak memory of it ("floorwin." keys). With WINDOW_FLOOR_FOLDER, a copy of
+//   PLUGIN_FOLDER, the window floor runs there and is also given Quorrel's commands, timed and checked the
+//   same way; PLUGIN_FOLDER stays untouched for Quorrel.
 //   BENCH_WINESERVER_PID names the wineserver, whose CPU time is reported for the idle phase as well.
 //   QUORREL_TRACE_FILE, when set, receives the driver's own trace marks (the click posted, the box or the
 //   rebuilt list seen) beside those of a quorrel-trace.exe it measures.
@@ -215,16 +217,16 @@ void MeasureStartUp(Session& s, const std::string& prefix, Start start,
   Report(prefix + ".unix_pid", s.unixPid);
 }
 
-void MeasureSave(Session& s, const std::string& plugins) {
+void MeasureSave(Session& s, const std::string& prefix, const std::string& plugins) {
   HWND sort = e2e::FindButton(s.main, "Sort Search Plugins!");
   const double start = NowMs();
   QUORREL_TRACE_MARK("driver clicks");
   if (!sort || !e2e::PostButtonCommand(sort)) return Note("no Sort button");
-  TimeUntilMessageBox(s, "app.save_ms", start, 60000 + s.rows * 100);
-  Report("app.save_prefixed_files", FilesWithPrefix(plugins));
+  TimeUntilMessageBox(s, prefix + ".save_ms", start, 60000 + s.rows * 100);
+  Report(prefix + ".save_prefixed_files", FilesWithPrefix(plugins));
 }
 
-void MeasureRestore(Session& s, const std::string& plugins) {
+void MeasureRestore(Session& s, const std::string& prefix, const std::string& plugins) {
   HWND restore = e2e::FindButton(s.main, "Orig. Filenames");
   const double start = NowMs();
   QUORREL_TRACE_MARK("driver clicks");
@@ -236,14 +238,14 @@ void MeasureRestore(Session& s, const std::string& plugins) {
     const std::string last = e2e::ListRow(s.files, s.rows - 1);
     return !last.empty() && last.find("##") == std::string::npos;
   });
-  Report("app.restore_ms", ms);
+  Report(prefix + ".restore_ms", ms);
   QUORREL_TRACE_MARK("driver saw the list rebuilt");
   Sleep(300);
   if (HWND box = MessageBoxOf(s)) {
     Note("restore box: " + e2e::MessageBoxText(box).substr(0, 80));
     e2e::PressDialogButton(box, IDOK, 10000);
   }
-  Report("app.restore_prefixed_files", FilesWithPrefix(plugins));
+  Report(prefix + ".restore_prefixed_files", FilesWithPrefix(plugins));
 }
 
 void MeasureMenuCommand(Session& s, const std::string& key, int menuId) {
@@ -251,6 +253,19 @@ void MeasureMenuCommand(Session& s, const std::string& key, int menuId) {
   QUORREL_TRACE_MARK("driver clicks");
   PostMessageA(s.main, WM_COMMAND, MAKEWPARAM(menuId, 0), 0);
   TimeUntilMessageBox(s, key, start, 30000 + s.rows * 100);
+}
+
+// Sort, Orig. Filenames, then disable, enable and convert all, each checked on disk; keys start with prefix.
+void MeasureCommands(Session& s, const std::string& prefix, const std::string& plugins) {
+  MeasureSave(s, prefix, plugins);
+  MeasureRestore(s, prefix, plugins);
+  MeasureMenuCommand(s, prefix + ".disable_all_ms", kMenuDisableAll);
+  Report(prefix + ".disable_all_files_disabled", FilesWithDisabledUpdates(plugins));
+  MeasureMenuCommand(s, prefix + ".enable_all_ms", kMenuEnableAll);
+  Report(prefix + ".enable_all_files_disabled", FilesWithDisabledUpdates(plugins));
+  Report(prefix + ".convert_all_unix_before", FilesWithUnixLineEnds(plugins));
+  MeasureMenuCommand(s, prefix + ".convert_all_ms", kMenuConvertAll);
+  Report(prefix + ".convert_all_unix_after", FilesWithUnixLineEnds(plugins));
 }
 
 // Waits for ms while serving the messages of the driver's own windows.
@@ -363,8 +378,10 @@ void Close(Session& s, const std::string& prefix) {
   CloseHandle(s.process.hProcess);
 }
 
-// The window floor: Quorrel's window built the plain way, started, idled and closed as Quorrel is.
-void MeasureWindowFloor(const std::string& floorExe, const std::string& plugins, int rows, int idleSeconds) {
+// The window floor: Quorrel's window built the plain way, started, given the commands when asked, idled
+// and closed as Quorrel is.
+void MeasureWindowFloor(const std::string& floorExe, const std::string& plugins, int rows, int idleSeconds,
+                        bool withCommands) {
   Session floor;
   floor.rows = rows;
   floor.exe = e2e::WinPath(floorExe);
@@ -373,6 +390,7 @@ void MeasureWindowFloor(const std::string& floorExe, const std::string& plugins,
   const std::string commandLine = "\"" + floor.exe + "\" \"" + plugins + "\" window";
   MeasureStartUp(floor, "floorwin", [&] { return StartProcess(floor.exe, commandLine, plugins, floor.process, discard); },
                  {"bench-floor", plugins, "window"});
+  if (withCommands) MeasureCommands(floor, "floorwin", plugins);
   if (idleSeconds > 0) MeasureIdlePlaces(floor, idleSeconds, "floorwin");
   Close(floor, "floorwin");
   CloseHandle(discard);
@@ -381,8 +399,9 @@ void MeasureWindowFloor(const std::string& floorExe, const std::string& plugins,
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 6 && argc != 7) {
-    fprintf(stderr, "usage: bench-driver QUORREL_EXE WORK_FOLDER PLUGIN_FOLDER ROWS IDLE_SECONDS [FLOOR_EXE]\n");
+  if (argc < 6 || argc > 8) {
+    fprintf(stderr, "usage: bench-driver QUORREL_EXE WORK_FOLDER PLUGIN_FOLDER ROWS IDLE_SECONDS "
+                    "[FLOOR_EXE [WINDOW_FLOOR_FOLDER]]\n");
     return 2;
   }
   const std::string quorrelExe = argv[1], work = argv[2], plugins = e2e::WinPath(argv[3]);
@@ -390,21 +409,14 @@ int main(int argc, char** argv) {
   s.rows = atoi(argv[4]);
   const int idleSeconds = atoi(argv[5]);
 
-  if (argc == 7) {
+  if (argc >= 7) {
     MeasureFloorProcess(argv[6], plugins);
-    MeasureWindowFloor(argv[6], plugins, s.rows, idleSeconds);
+    const bool ownFolder = argc == 8;
+    MeasureWindowFloor(argv[6], ownFolder ? e2e::WinPath(argv[7]) : plugins, s.rows, idleSeconds, ownFolder);
   }
   const bool prepared = Prepare(s, quorrelExe, work, plugins);
   MeasureStartUp(s, "app", [&] { return prepared && Launch(s, work); }, {s.exe});
-  MeasureSave(s, plugins);
-  MeasureRestore(s, plugins);
-  MeasureMenuCommand(s, "app.disable_all_ms", kMenuDisableAll);
-  Report("app.disable_all_files_disabled", FilesWithDisabledUpdates(plugins));
-  MeasureMenuCommand(s, "app.enable_all_ms", kMenuEnableAll);
-  Report("app.enable_all_files_disabled", FilesWithDisabledUpdates(plugins));
-  Report("app.convert_all_unix_before", FilesWithUnixLineEnds(plugins));
-  MeasureMenuCommand(s, "app.convert_all_ms", kMenuConvertAll);
-  Report("app.convert_all_unix_after", FilesWithUnixLineEnds(plugins));
+  MeasureCommands(s, "app", plugins);
   if (idleSeconds > 0) MeasureIdlePlaces(s, idleSeconds, "app");
   MeasureKeyToBox(s);
   Report("app.key_delete_files_left", static_cast<double>(e2e::ListFolder(plugins).size()));

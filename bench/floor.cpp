@@ -10,16 +10,20 @@
 //   disable   read, put "#" before the update keys, write back in place: every plugin file
 //   enable    the same, taking the "#" away
 //   convert   read raw; when the first LF has no CR before it, write back with every LF as CR LF
-//   disable-durable, enable-durable  the same as disable and enable, each rewrite made as Quorrel makes it
-//             safe: the old bytes to a new backup file beside the plugin and flushed, the plugin
-//             overwritten in place and flushed, the backup deleted
+//   disable-durable, enable-durable, convert-durable  the same as disable, enable and convert, each
+//             rewrite made as Quorrel makes it safe: the old bytes to a new backup file beside the
+//             plugin and flushed, the plugin overwritten in place and flushed, the backup deleted
 //   box       a question box shown by a second thread, from the request until the box is found (polled
 //             every 5 ms, as bench-driver polls) and answered No: the floor of a key that asks first;
 //             the second of two boxes is timed
 //   idle S    sleep 25 ms at a time for S seconds (what a 40-a-second poll costs at the very least)
 //   window    Quorrel's main window built the plain way on one thread: the same top-level window and
 //             controls, fonts, tooltips, logo and link texts, the plugin list filled with the same rows,
-//             then shown and idling in GetMessage until it is closed (bench-driver times and measures it)
+//             then shown and idling in GetMessage until it is closed (bench-driver times and measures it).
+//             It runs Quorrel's commands as a plain one-thread program must: a click on "Sort Search
+//             Plugins!" saves, refills both lists from the folder and shows a message box; "Orig. Filenames"
+//             restores and refills; the menu ids 93, 96 and 99 (lParam 0) disable, enable and convert
+//             every plugin with rewrites made safe, each followed by a message box
 // Phases run in the order given on the same folder; the listing order is kept from the first phase that
 // lists. Prints "floor.PHASE_ms TIME" for each, then the process's peak resident memory, and for idle the
 // CPU time used by this process and by the wineserver named in BENCH_WINESERVER_PID.
@@ -248,8 +252,8 @@ int Enable(Floor& floor, bool durable) {
   });
 }
 
-int Convert(Floor& floor) {
-  return RewriteEach(floor, false, [](std::string& text) {
+int Convert(Floor& floor, bool durable) {
+  return RewriteEach(floor, durable, [](std::string& text) {
     size_t lf = text.find('\n');
     if (lf != std::string::npos && lf > 0 && text[lf - 1] == '\r') return false;
     text = ReplaceAll(text, "\n", "\r\n");
@@ -311,14 +315,58 @@ constexpr DWORD kSeparatorStyle = 0x54000130;
 constexpr DWORD kTooltipStyle = 0xD0000000;
 constexpr POINT kLogoAt{245, 215};
 
+constexpr int kMenuDisableAll = 93;
+constexpr int kMenuEnableAll = 96;
+constexpr int kMenuConvertAll = 99;
+
 struct FloorWindow {
+  Floor* floor = nullptr;
   HWND main = nullptr;
+  ListBoxes lists;
+  HWND sort = nullptr;
+  HWND origFilenames = nullptr;
   HBITMAP logo = nullptr;
   HCURSOR hand = nullptr;
   RECT logoRect{};
   RECT creditRect{};
 };
 FloorWindow floorWindow;
+
+// Both lists refilled from the folder, the shown one drawn once when it is full.
+void RefillLists() {
+  const ListBoxes& lists = floorWindow.lists;
+  SendMessageA(lists.names, WM_SETREDRAW, FALSE, 0);
+  ListIntoListBoxes(*floorWindow.floor, lists);
+  SendMessageA(lists.names, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(lists.names, nullptr, TRUE);
+  SendMessageA(lists.names, LB_SETCURSEL, 0, 0);
+}
+
+void Inform(const char* text) { MessageBoxA(floorWindow.main, text, kMainWindowTitle, MB_OK | MB_ICONINFORMATION); }
+
+// The buttons' clicks and the menu ids of the commands on every plugin; other notifications pass.
+void RunCommand(WPARAM wParam, LPARAM lParam) {
+  Floor& floor = *floorWindow.floor;
+  const HWND control = reinterpret_cast<HWND>(lParam);
+  if (HIWORD(wParam) != BN_CLICKED) return;
+  if (control && control == floorWindow.sort) {
+    Save(floor);
+    RefillLists();
+    Inform("Re-sort successfully done!");
+  } else if (control && control == floorWindow.origFilenames) {
+    Restore(floor);
+    RefillLists();
+  } else if (!control && LOWORD(wParam) == kMenuDisableAll) {
+    Disable(floor, true);
+    Inform("Updates of all plugins were disabled!");
+  } else if (!control && LOWORD(wParam) == kMenuEnableAll) {
+    Enable(floor, true);
+    Inform("Updates of all plugins were enabled!");
+  } else if (!control && LOWORD(wParam) == kMenuConvertAll) {
+    Convert(floor, true);
+    Inform("All plugins were converted to DOS text!");
+  }
+}
 
 LRESULT CALLBACK FloorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -345,6 +393,9 @@ LRESULT CALLBACK FloorWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       }
       break;
     }
+    case WM_COMMAND:
+      RunCommand(wParam, lParam);
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
@@ -401,7 +452,9 @@ int WindowFloor(Floor& floor) {
   const MainWindowTexts& t = kMainWindowTexts;
   const Phrase none{"", ""};
   HWND hint = Control("STATIC", t.hint, kHintStyle, 9, 218, 230, 40);
-  ListBoxes lists{floorWindow.main, nullptr, Control("LISTBOX", none, kListStyle, 500, 500, 0, 0, WS_EX_CLIENTEDGE)};
+  floorWindow.floor = &floor;
+  ListBoxes& lists = floorWindow.lists;
+  lists = {floorWindow.main, nullptr, Control("LISTBOX", none, kListStyle, 500, 500, 0, 0, WS_EX_CLIENTEDGE)};
   lists.names = Control("LISTBOX", none, kListStyle, 15, 25, 300, 170, WS_EX_CLIENTEDGE);
   HWND moveUp = Control("BUTTON", t.moveUp, kButtonStyle, 327, 27, 100, 24);
   HWND moveDown = Control("BUTTON", t.moveDown, kButtonStyle, 327, 62, 100, 24);
@@ -410,8 +463,8 @@ int WindowFloor(Floor& floor) {
   EnableWindow(showHidden, FALSE);
   HWND addPlugin = Control("BUTTON", t.addPlugin, kColumnButtonStyle, 327, 151, 100, 20);
   HWND openFolder = Control("BUTTON", t.openFolder, kColumnButtonStyle, 327, 174, 100, 20);
-  HWND sort = Control("BUTTON", t.sort, kButtonStyle, 5, 260, 133, 30);
-  HWND origFilenames = Control("BUTTON", t.origFilenames, kButtonStyle, 143, 260, 98, 30);
+  HWND sort = floorWindow.sort = Control("BUTTON", t.sort, kButtonStyle, 5, 260, 133, 30);
+  HWND origFilenames = floorWindow.origFilenames = Control("BUTTON", t.origFilenames, kButtonStyle, 143, 260, 98, 30);
   HWND info = Control("BUTTON", t.infoButton, kInfoButtonStyle, 5, 303, 23, 21, WS_EX_STATICEDGE);
   HWND groupBox = Control("BUTTON", t.groupBox, kGroupBoxStyle, 5, 5, 434, 200);
   HWND credit = Control("STATIC", t.credit, kTextStyle, 260, 307, 200, 16);
@@ -456,7 +509,7 @@ int WindowFloor(Floor& floor) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    fprintf(stderr, "usage: bench-floor FOLDER list|listbox|listbox-shown|save|restore|disable[-durable]|enable[-durable]|convert|window|idle SECONDS...\n");
+    fprintf(stderr, "usage: bench-floor FOLDER list|listbox|listbox-shown|save|restore|disable[-durable]|enable[-durable]|convert[-durable]|window|idle SECONDS...\n");
     return 2;
   }
   Floor floor;
@@ -477,7 +530,7 @@ int main(int argc, char** argv) {
     else if (phase == "restore") count = Restore(floor);
     else if (phase == "disable" || phase == "disable-durable") count = Disable(floor, phase != "disable");
     else if (phase == "enable" || phase == "enable-durable") count = Enable(floor, phase != "enable");
-    else if (phase == "convert") count = Convert(floor);
+    else if (phase == "convert" || phase == "convert-durable") count = Convert(floor, phase != "convert");
     else if (phase == "window") count = WindowFloor(floor);
     else if (phase == "box") {
       printf("floor.box_ms %.2f\n", Box());

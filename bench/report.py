@@ -8,6 +8,8 @@ import statistics
 import sys
 from collections import defaultdict
 
+WINDOW_FLOOR_ROW = "  same, window floor doing the same command"
+
 # (what, Quorrel's key, floor's key, note)
 COMPARISONS = [
     ("Start-up to a filled list", "app.startup_rows_ms", "floor.list_ms",
@@ -24,18 +26,30 @@ COMPARISONS = [
      "/ the window floor's process start until its window is on screen"),
     ("Save, rename mode (Sort)", "app.save_ms", "floor.save_ms",
      "click until the message box / bare MoveFileA loop"),
+    (WINDOW_FLOOR_ROW, "app.save_ms", "floorwin.save_ms",
+     "/ the same loop, the lists refilled from the folder and the same box, on one thread"),
     ("Restore (Orig. Filenames)", "app.restore_ms", "floor.restore_ms",
      "click until the list is rebuilt / bare MoveFileA loop"),
+    (WINDOW_FLOOR_ROW, "app.restore_ms", "floorwin.restore_ms",
+     "/ the same loop and the lists refilled from the folder, on one thread"),
     ("Disable update, all", "app.disable_all_ms", "floor.disable_ms",
      "menu id 93 until the message box / bare read-modify-write loop"),
-    ("Enable update, all", "app.enable_all_ms", "floor.enable_ms",
-     "menu id 96 until the message box / bare read-modify-write loop"),
+    (WINDOW_FLOOR_ROW, "app.disable_all_ms", "floorwin.disable_all_ms",
+     "/ the loop with rewrites made safe and a message box, on one thread"),
     ("  Disable all against rewrites made safe", "app.disable_all_ms", "floor.disable-durable_ms",
      "/ the same loop writing a flushed backup and flushing each plugin"),
+    ("Enable update, all", "app.enable_all_ms", "floor.enable_ms",
+     "menu id 96 until the message box / bare read-modify-write loop"),
+    (WINDOW_FLOOR_ROW, "app.enable_all_ms", "floorwin.enable_all_ms",
+     "/ the loop with rewrites made safe and a message box, on one thread"),
     ("  Enable all against rewrites made safe", "app.enable_all_ms", "floor.enable-durable_ms",
      "/ the same loop writing a flushed backup and flushing each plugin"),
     ("Convert, all", "app.convert_all_ms", "floor.convert_ms",
      "menu id 99 until the message box / bare read-check-write loop"),
+    (WINDOW_FLOOR_ROW, "app.convert_all_ms", "floorwin.convert_all_ms",
+     "/ the loop with rewrites made safe and a message box, on one thread"),
+    ("  Convert all against rewrites made safe", "app.convert_all_ms", "floor.convert-durable_ms",
+     "/ the same loop writing a flushed backup and flushing each converted plugin"),
     ("Delete key until its question box", "app.key_delete_box_ms", "floor.box_ms",
      "key down on the list until the box (median of 3) / a second thread's MessageBoxA until found"),
     ("Peak memory (KiB)", "app.peak_rss_kib", "floor.peak_rss_kib",
@@ -136,13 +150,15 @@ def main():
         print(f"| {title}: {program} + wineserver | " + " | ".join(cell(s) for s in sizes) + " | |")
 
     print("\nChecks (files on disk after each command, first run):\n")
-    checks = [("prefixed files after Sort (2N expected)", "app.save_prefixed_files"),
-              ("prefixed files after Orig. Filenames (0 expected)", "app.restore_prefixed_files"),
-              ("files with #update= after Disable all (N expected)", "app.disable_all_files_disabled"),
-              ("files with #update= after Enable all (0 expected)", "app.enable_all_files_disabled"),
-              ("files with a bare LF first line before Convert all", "app.convert_all_unix_before"),
-              ("files with a bare LF first line after Convert all (0 expected)", "app.convert_all_unix_after"),
-              ("files left after Delete answered No (2N expected)", "app.key_delete_files_left")]
+    commands = [("prefixed files after Sort (2N expected)", "save_prefixed_files"),
+                ("prefixed files after Orig. Filenames (0 expected)", "restore_prefixed_files"),
+                ("files with #update= after Disable all (N expected)", "disable_all_files_disabled"),
+                ("files with #update= after Enable all (0 expected)", "enable_all_files_disabled"),
+                ("files with a bare LF first line before Convert all", "convert_all_unix_before"),
+                ("files with a bare LF first line after Convert all (0 expected)", "convert_all_unix_after")]
+    checks = [(title, "app." + key) for title, key in commands]
+    checks.append(("files left after Delete answered No (2N expected)", "app.key_delete_files_left"))
+    checks += [("window floor: " + title, "floorwin." + key) for title, key in commands]
     for title, key in checks:
         print(f"- {title}: " + ", ".join(f"N={int(s):,}: {count(values[s].get(key, [None])[0])}"
                                          for s in sizes))

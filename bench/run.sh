@@ -80,22 +80,33 @@ for n in $sizes; do
   python3 "$root/bench/make_folder.py" "$scratch/source-$n" "$n"
   for run in $(seq "$repeats"); do
     echo "== $n plugins, run $run (load average $(cut -d' ' -f1-3 /proc/loadavg))"
-    # Quorrel takes a folder as the plugin folder only when its path names searchplugins.
+    # Quorrel takes a folder as the plugin folder only when its path names searchplugins. Every program
+    # that changes files gets a copy of its own: the floor loops, the converting floor, the window floor
+    # and Quorrel.
     floor_dir=$scratch/$n-$run/floor/searchplugins
+    convert_dir=$scratch/$n-$run/convert/searchplugins
+    winfloor_dir=$scratch/$n-$run/winfloor/searchplugins
     app_dir=$scratch/$n-$run/app/searchplugins
-    mkdir -p "$scratch/$n-$run/floor" "$scratch/$n-$run/app"
-    cp -r "$scratch/source-$n" "$floor_dir"
-    cp -r "$scratch/source-$n" "$app_dir"
+    for dir in "$floor_dir" "$convert_dir" "$winfloor_dir" "$app_dir"; do
+      mkdir -p "$(dirname "$dir")"
+      cp -r "$scratch/source-$n" "$dir"
+    done
 
     wine "$bin/bench-floor.exe" "$floor_dir" list listbox listbox-shown save restore disable enable disable-durable enable-durable convert </dev/null \
       | tr -d '\r' | record "$n" "$run"
+    # The durable convert on untouched files (after the bare convert above there would be nothing to
+    # convert), after the listing that gives it the plugins.
+    wine "$bin/bench-floor.exe" "$convert_dir" list convert-durable </dev/null | tr -d '\r' | grep '^floor.convert-durable_' \
+      | record "$n" "$run"
     # The box in a process of its own, so that the floor's peak memory stays that of the file work.
     wine "$bin/bench-floor.exe" "$floor_dir" box </dev/null | tr -d '\r' | grep '^floor.box_ms' | record "$n" "$run"
 
     seconds=0
     [ "$run" = 1 ] && seconds=$idle
-    # The driver also times the floor process that lists the folder, started as it starts Quorrel.
-    wine "$bin/bench-driver.exe" "$quorrel" "$scratch/$n-$run/work" "$app_dir" "$n" "$seconds" "$bin/bench-floor.exe" </dev/null \
+    # The driver also times the floor process that lists the folder, started as it starts Quorrel, and
+    # gives the window floor Quorrel's commands on its own copy.
+    wine "$bin/bench-driver.exe" "$quorrel" "$scratch/$n-$run/work" "$app_dir" "$n" "$seconds" "$bin/bench-floor.exe" \
+      "$winfloor_dir" </dev/null \
       | tr -d '\r' | record "$n" "$run"
     rm -rf "$scratch/$n-$run"
   done
