@@ -200,6 +200,7 @@ template <typename Start>
 void MeasureStartUp(Session& s, const std::string& prefix, Start start,
                     std::initializer_list<std::string> commandLine) {
   const double begin = NowMs();
+  QUORREL_TRACE_MARK("driver starts the program");
   if (!start()) {
     Note("cannot start the program of " + prefix);
     exit(1);
@@ -209,12 +210,15 @@ void MeasureStartUp(Session& s, const std::string& prefix, Start start,
   Report(prefix + ".window_ms", windowMs);
   double rowsMs = WaitFor(begin, timeoutMs, [&] { return e2e::ListCount(s.names) == s.rows; });
   Report(prefix + ".startup_rows_ms", rowsMs);
+  QUORREL_TRACE_MARK("driver saw the rows");
   Report(prefix + ".startup_shown_ms", WaitFor(begin, timeoutMs, [&] { return OnScreen(s.main); }));
+  QUORREL_TRACE_MARK("driver saw the window on screen");
   // Quorrel's main loop's first wait clears what arrived before it: let it make that pass.
   PostMessageA(s.main, WM_NULL, 0, 0);
   Sleep(500);
   s.unixPid = bench::UnixPidWithCommandLine(commandLine);
   Report(prefix + ".unix_pid", s.unixPid);
+  Report(prefix + ".startup_peak_rss_kib", static_cast<double>(bench::StatusKib(s.unixPid, "VmHWM")));
 }
 
 void MeasureSave(Session& s, const std::string& prefix, const std::string& plugins) {

@@ -55,7 +55,9 @@ COMPARISONS = [
     ("Peak memory (KiB)", "app.peak_rss_kib", "floor.peak_rss_kib",
      "VmHWM of quorrel.exe / of the floor process"),
     ("Peak memory against the window floor (KiB)", "app.peak_rss_kib", "floorwin.peak_rss_kib",
-     "VmHWM of quorrel.exe / of the window floor after its idle"),
+     "VmHWM of quorrel.exe / of the window floor, each at its end, after the same commands"),
+    ("  same, once the list is shown (KiB)", "app.startup_peak_rss_kib", "floorwin.startup_peak_rss_kib",
+     "VmHWM of each half a second after its start-up, before any command"),
 ]
 
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Splits the trace of quorrel-trace.exe under bench-driver into the phases of each command and prints them
-as a Markdown table: milliseconds from one mark to the next, from the driver's click to the driver seeing
+"""Splits the trace of quorrel-trace.exe under bench-driver into the steps of the start-up and the phases of
+each command and prints them as Markdown tables: milliseconds from one mark to the next, from the driver's click to the driver seeing
 the box (or the rebuilt list). The commands come in the order bench-driver gives them.
 
 usage: trace_report.py TRACE_FILE...    (one file per plugin count, named trace-N.txt)
@@ -45,6 +45,21 @@ def commands(path):
     return found
 
 
+def start_up(path):
+    """The start-up's marks in order, each with the ms since the one before, from the driver's start of the
+    program until it saw the window on screen."""
+    out, begin, last = [], None, None
+    for ms, what in marks(path):
+        if what == "driver starts the program":
+            begin = last = ms
+        elif begin is not None:
+            out.append((what, ms - last))
+            last = ms
+            if what == "driver saw the window on screen":
+                break
+    return out
+
+
 def phases(command):
     """The phases' lengths in ms; each phase ends at the first of its marks that came after the last end."""
     out, last = {}, 0.0
@@ -65,6 +80,12 @@ def main():
         return 2
     for path in sys.argv[1:]:
         size = re.sub(r"\D", "", os.path.basename(path))
+        steps = start_up(path)
+        if steps:
+            print(f"\nTrace of the start-up at {int(size):,} plugins, ms since the mark before:\n")
+            print("| From the program's start by the driver until | ms |\n|---|---:|")
+            for what, ms in steps:
+                print(f"| {what} | {ms:.1f} |")
         rows = [phases(c) for c in commands(path)]
         print(f"\nTrace of one command at {int(size):,} plugins, ms from the click:\n")
         print("| Phase | " + " | ".join(COMMANDS[:len(rows)]) + " |")

@@ -17,6 +17,7 @@
 #include "toolkit/frame_window.h"
 #include "toolkit/interface_thread.h"
 #include "toolkit/list_box.h"
+#include "toolkit/trace.h"
 
 namespace {
 
@@ -174,9 +175,11 @@ void BuildMainWindow() {
     catalogue.fileList = mainWindow.fileList;
     catalogue.updateMoveButtons = UpdateMoveButtons;
     FillPluginList(mainWindow.pluginList, mainWindow.fileList, -1, "*.SRC");
+    QUORREL_TRACE_MARK("plugin list filled");
     CreateTooltips();
     HoldDrawing(mainWindow.mainWindow, false);
     CentreOnScreen();
+    QUORREL_TRACE_MARK("window centred on screen");
     DrawBitmapResource(ProgramInstance(), "FIREFOX", 245, 215, kTransparent);
     // Placing the window on screen may activate it, and activation moves the keyboard focus to
     // the window itself: the list must have it for the shortcuts to work from the start.
