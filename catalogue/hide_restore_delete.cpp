@@ -44,8 +44,7 @@ Text PresentFileOfRow(int row) {
 // that the shell leaves in place (the shell cannot be loaded, or it failed) is erased instead,
 // as a delete always did. Returns the Win32 error of that erase, 0 when the file is gone.
 int DiscardPath(const Text& path) {
-    if (!IsPresentFile(path)) return kErrorFileNotFound;
-    ClearReadOnlyBit(path);
+    if (!IsWritablePresentFile(path)) return kErrorFileNotFound;
     RecycleFile(path);
     return IsPresentFile(path) ? ErasePath(path) : 0;
 }

@@ -61,15 +61,6 @@ void ClearReadOnlyBitOf(const Text& path, std::uint32_t attributes) {
     SetFileAttributesOf(kSlot, attributes & ~kAttributeReadOnly);
 }
 
-// Whether path is a file (not a folder, not gone); a read-only one is made writable. One look at
-// its attributes serves both.
-bool IsWritablePresentFile(const Text& path) {
-    const std::optional<std::uint32_t> attributes = AttributesIfPresent(path);
-    if (!attributes || (*attributes & kAttributeDirectory) != 0) return false;
-    ClearReadOnlyBitOf(path, *attributes);
-    return true;
-}
-
 // Erases a file the caller knows to be a writable file: the backup a rewrite has just made.
 int EraseOwnFile(const Text& path) {
     AssignFileName(kSlot, path);
@@ -80,9 +71,11 @@ int EraseOwnFile(const Text& path) {
 
 }  // namespace
 
-void ClearReadOnlyBit(const Text& path) {
+bool IsWritablePresentFile(const Text& path) {
     const std::optional<std::uint32_t> attributes = AttributesIfPresent(path);
-    if (attributes) ClearReadOnlyBitOf(path, *attributes);
+    if (!attributes || (*attributes & kAttributeDirectory) != 0) return false;
+    ClearReadOnlyBitOf(path, *attributes);
+    return true;
 }
 
 namespace {
@@ -107,10 +100,9 @@ std::vector<Text> RewriteBackupsInPluginFolder() {
 bool RestoreFromBackup(const Text& backupName) {
     const Text backupPath = PluginPath(backupName);
     const Text path = PluginPath(BackedUpFileName(backupName));
-    if (!IsPresentFile(path)) return RenamePath(backupPath, path) == 0;
+    if (!IsWritablePresentFile(path)) return RenamePath(backupPath, path) == 0;
     const std::optional<Text> oldBytes = ReadFileHead(backupPath, static_cast<std::size_t>(kTextBufferSize));
     if (!oldBytes) return false;
-    ClearReadOnlyBit(path);
     return PutBackFromBackup(path, backupPath, *oldBytes);
 }
 

@@ -37,10 +37,11 @@ PluginFileText ReadPluginFile(const Text& path);
 // replaced by a folder of the same name.
 bool IsPresentFile(const Text& path);
 
-// Clears the read-only bit of the file when it is set, and only that bit, through slot 1.
-// A file that vanished or whose attributes cannot be changed is left as it is, silently: the
-// write or erase that follows fails and says so.
-void ClearReadOnlyBit(const Text& path);
+// Whether path names a file (not a folder), as IsPresentFile; a read-only file has that bit, and
+// only that bit, cleared through slot 1 first. One look at the attributes serves both. A file
+// whose attributes cannot be changed is left as it is, silently: the write or erase that follows
+// fails and says so.
+bool IsWritablePresentFile(const Text& path);
 
 // Writes bytes over the plugin file in place, after clearing its read-only bit, so that the file
 // keeps its directory entry: on FAT a new entry would change the order the user saved. oldBytes

@@ -35,8 +35,7 @@ RawRead ReadRawIntoBuffer(const Text& path) {
 // The read-only bit goes before the file is read, also when no conversion follows.
 RewriteOutcome ConvertFileToDosLineEnds(const Text& fileName) {
     const Text path = PluginPath(fileName);
-    if (!IsPresentFile(path)) return RewriteOutcome::Missing;
-    ClearReadOnlyBit(path);
+    if (!IsWritablePresentFile(path)) return RewriteOutcome::Missing;
 
     const RawRead raw = ReadRawIntoBuffer(path);
     if (raw.refusal) return *raw.refusal;

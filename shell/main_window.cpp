@@ -170,13 +170,14 @@ void BuildMainWindow() {
     // A row can be dragged to its place; after FollowList, so that the drag list sees the
     // list's messages first.
     MakeListDraggable(mainWindow.pluginList);
-    ApplyFonts();
+    // Each message by name from this thread is a request of its own; these go in one.
+    SendRequest(ApplyFonts);
     catalogue.pluginList = mainWindow.pluginList;
     catalogue.fileList = mainWindow.fileList;
     catalogue.updateMoveButtons = UpdateMoveButtons;
     FillPluginList(mainWindow.pluginList, mainWindow.fileList, -1, "*.SRC");
     QUORREL_TRACE_MARK("plugin list filled");
-    CreateTooltips();
+    SendRequest(CreateTooltips);
     HoldDrawing(mainWindow.mainWindow, false);
     CentreOnScreen();
     QUORREL_TRACE_MARK("window centred on screen");
