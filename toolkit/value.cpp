@@ -2,7 +2,7 @@
 #include "toolkit/value.h"
 
 #include <algorithm>
-#include <charconv>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -31,13 +31,13 @@ const Value* FrameEntry(int i) {
     return &frame[static_cast<std::size_t>(i)];
 }
 
-// Fixed-point text of a real; std::to_chars ignores the C locale, so the point is always a
-// full stop, and it rounds the last place from the exact binary value.
+// Fixed-point text of a real, rounded in the last place from the exact binary value. The point
+// is a full stop: the program never leaves the C locale it starts in. (std::to_chars would do the
+// same, but its fixed-precision tables add a quarter of a megabyte to the program's image.)
 Text FixedPointText(double real, int places) {
     std::vector<char> buffer(330 + static_cast<std::size_t>(places));
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), real,
-                                      std::chars_format::fixed, places);
-    return Text(buffer.data(), result.ptr);
+    const int length = std::snprintf(buffer.data(), buffer.size(), "%.*f", places, real);
+    return length > 0 ? Text(buffer.data(), static_cast<std::size_t>(length)) : Text();
 }
 
 }  // namespace

@@ -48,6 +48,8 @@ TEST(Value, RealsBecomeFixedPointTextWithTheLastPlaceRounded) {
     EXPECT_EQ(ValueToText(Real(0.0000004)), "0.000000");
     SetDecimalPlaces(2);
     EXPECT_EQ(ValueToText(Real(3.14159)), "3.14");
+    EXPECT_EQ(ValueToText(Real(0.125)), "0.12") << "a tie in the exact value goes to the even digit";
+    EXPECT_EQ(ValueToText(Real(1e21)), "1000000000000000000000.00");
     SetDecimalPlaces(0);
     EXPECT_EQ(ValueToText(Real(2.6)), "3") << "no decimal point without places";
 }
