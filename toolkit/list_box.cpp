@@ -68,12 +68,18 @@ LRESULT CallListBox(HWND box, UINT message, WPARAM wParam = 0, LPARAM lParam = 0
     return CallWindowProcA(own, box, message, wParam, lParam);
 }
 
-Text RowText(HWND box, int index) {
-    const LRESULT length = CallListBox(box, LB_GETTEXTLEN, static_cast<WPARAM>(index));
+// Row index's text, read with the given way of sending a message to the list box.
+template <typename Ask>
+Text ItemText(Ask ask, int index) {
+    const LRESULT length = ask(LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == LB_ERR) return Text();
     std::vector<char> buffer(static_cast<std::size_t>(length) + 4, '\0');
-    CallListBox(box, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
+    ask(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
     return Text(buffer.data());
+}
+
+Text RowText(HWND box, int index) {
+    return ItemText([box](UINT m, WPARAM w, LPARAM l) { return CallListBox(box, m, w, l); }, index);
 }
 
 std::vector<Text> RowTexts(HWND box) {
@@ -115,11 +121,7 @@ int ListCount(Handle list) {
 }
 
 Text GetListItemText(Handle list, int index) {
-    const LRESULT length = Send(list, LB_GETTEXTLEN, static_cast<WPARAM>(index));
-    if (length == LB_ERR) return Text();
-    std::vector<char> buffer(static_cast<std::size_t>(length) + 4, '\0');
-    Send(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
-    return Text(buffer.data());
+    return ItemText([list](UINT m, WPARAM w, LPARAM l) { return Send(list, m, w, l); }, index);
 }
 
 bool ListSetAll(Handle list, const std::vector<Text>& rows) {
