@@ -344,9 +344,11 @@ void MeasureKeyToBox(Session& s) {
     key.ki.wScan = static_cast<WORD>(MapVirtualKeyA(VK_DELETE, MAPVK_VK_TO_VSC));
     key.ki.dwFlags = KEYEVENTF_EXTENDEDKEY;
     const double start = NowMs();
+    if (press == 0) QUORREL_TRACE_MARK("driver clicks");
     SendInput(1, &key, sizeof key);
     HWND box = nullptr;
     const double ms = WaitFor(start, 30000, [&] { return (box = MessageBoxOf(s)) != nullptr; });
+    if (press == 0) QUORREL_TRACE_MARK("driver saw the box");
     key.ki.dwFlags |= KEYEVENTF_KEYUP;
     SendInput(1, &key, sizeof key);
     times.push_back(ms);

@@ -10,12 +10,13 @@ import re
 import statistics
 import sys
 
-COMMANDS = ["Sort", "Orig. Filenames", "Disable all", "Enable all", "Convert all"]
+COMMANDS = ["Sort", "Orig. Filenames", "Disable all", "Enable all", "Convert all", "Delete key"]
 # (phase, the mark that ends it); a phase whose mark is missing is merged into the next one.
 PHASES = [
-    ("click to the interface thread", "click seen by the interface thread"),
+    ("click or key to the interface thread", "click seen by the interface thread|key seen by the interface thread"),
     ("interface thread to the program thread woken", "program thread woken"),
     ("woken to the command started", "command started"),
+    ("the command's own click or key consumed", "command's events flushed"),
     ("file work", "list refresh begun|box asked"),
     ("list: folder listed and plugin files read", "list files read"),
     ("list: rows set", "list rows set"),

@@ -19,6 +19,7 @@
 #include "toolkit/input_state.h"
 #include "toolkit/interface_thread.h"
 #include "toolkit/settings.h"
+#include "toolkit/trace.h"
 #include "toolkit/value.h"
 #include "toolkit/window_services.h"
 
@@ -27,6 +28,7 @@ namespace {
 constexpr int kWmClose = 16;
 constexpr int kWmCommand = 273;
 constexpr int kSwShowNormal = 1;
+constexpr int kFlushWaitMs = 1;
 constexpr int kBoxIconInformation = 64;
 constexpr std::uint32_t kUnreadableAttributes = 9;   // GetPathAttributes at error level -1
 
@@ -186,11 +188,11 @@ bool KeyDown(int virtualKey) { return KeyStateIsDown(KeyState(virtualKey)); }
 
 bool KeyUp(int virtualKey) { return KeyStateIsUp(KeyState(virtualKey)); }
 
+// A timer of 1 ms would not do: the system runs no timer more often than every 10 ms, and every
+// command would wait that long before it starts.
 void FlushEvents() {
-    const Handle window = eventState.currentWindow.load();
-    CallLibraryFunction("USER32", "SetTimer", {window, 1, 1, 0});
-    AwaitInputEvent();
-    CallLibraryFunction("USER32", "KillTimer", {window, 1});
+    AwaitInputEvent(kFlushWaitMs);
+    QUORREL_TRACE_MARK("command's events flushed");
 }
 
 void ExitProgram() {

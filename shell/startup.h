@@ -13,7 +13,7 @@ bool KeyDown(int virtualKey);
 bool KeyUp(int virtualKey);
 
 // Consumes the current event, so that the registered message that started a command cannot
-// start it again: waits for the next input, at the latest the next tick of a 1 ms timer.
+// start it again: waits for the next input, at the latest about a millisecond.
 void FlushEvents();
 
 // Frees the memory blocks, destroys the tooltip window and ends the program.

@@ -511,12 +511,13 @@ void AwaitNextMessage() {
     AfterWake();
 }
 
-void AwaitInputEvent() {
+void AwaitInputEvent(int timeoutMs) {
     // Parameters before the message, as the window procedures store them.
     eventState.userLParam.store(0);
     eventState.userWParam.store(0);
     ClearWaitState();
-    WaitForSingleObject(toolkitThreads.signals.inputEvent.get(), INFINITE);
+    const DWORD limit = timeoutMs < 0 ? INFINITE : static_cast<DWORD>(timeoutMs);
+    WaitForSingleObject(toolkitThreads.signals.inputEvent.get(), limit);
     AfterWake();
 }
 
@@ -552,6 +553,7 @@ void PulseInputEvents() {
 }
 
 void RecordMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN) QUORREL_TRACE_MARK("key seen by the interface thread");
     eventState.lastWindow.store(reinterpret_cast<std::intptr_t>(window));
     eventState.lastMessage.store(static_cast<std::int32_t>(message));
     eventState.lastWParam.store(static_cast<std::intptr_t>(wParam));

@@ -47,7 +47,9 @@ int ShowMessageBox(const Text& text, const Text& caption, int flags);
 void RegisterUserMessages(std::initializer_list<int> ids);  // an id of 0 empties the set
 
 void AwaitNextMessage();
-void AwaitInputEvent();
+// Clears the registered-message triple and waits for the next recorded input, at most timeoutMs
+// when it is not negative.
+void AwaitInputEvent(int timeoutMs = -1);
 void PauseInterface(int milliseconds);
 
 // Sleeps until the interface thread has seen something that may have changed what the main
