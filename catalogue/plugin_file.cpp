@@ -17,6 +17,21 @@ namespace {
 constexpr int kSlot = 1;
 constexpr int kErrorFileNotFound = 2;
 
+void ClearReadOnlyBitOf(const Text& path, std::uint32_t attributes) {
+    if ((attributes & kAttributeReadOnly) == 0) return;
+    AssignFileName(kSlot, path);
+    SilencedErrors silenced;
+    SetFileAttributesOf(kSlot, attributes & ~kAttributeReadOnly);
+}
+
+// Erases a file the caller knows to be a writable file: the backup a rewrite has just made.
+int EraseOwnFile(const Text& path) {
+    AssignFileName(kSlot, path);
+    TakeIoStatus();
+    EraseFile(kSlot);
+    return TakeIoStatus();
+}
+
 }  // namespace
 
 // One raw read of the first kTextBufferSize bytes gives both the bytes a rewrite starts from and
@@ -51,25 +66,6 @@ bool IsPresentFile(const Text& path) {
     const std::optional<std::uint32_t> attributes = AttributesIfPresent(path);
     return attributes && (*attributes & kAttributeDirectory) == 0;
 }
-
-namespace {
-
-void ClearReadOnlyBitOf(const Text& path, std::uint32_t attributes) {
-    if ((attributes & kAttributeReadOnly) == 0) return;
-    AssignFileName(kSlot, path);
-    SilencedErrors silenced;
-    SetFileAttributesOf(kSlot, attributes & ~kAttributeReadOnly);
-}
-
-// Erases a file the caller knows to be a writable file: the backup a rewrite has just made.
-int EraseOwnFile(const Text& path) {
-    AssignFileName(kSlot, path);
-    TakeIoStatus();
-    EraseFile(kSlot);
-    return TakeIoStatus();
-}
-
-}  // namespace
 
 bool IsWritablePresentFile(const Text& path) {
     const std::optional<std::uint32_t> attributes = AttributesIfPresent(path);

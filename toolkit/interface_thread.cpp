@@ -503,6 +503,13 @@ bool IsUserMessage(unsigned id) {
     return userMessages.ids.count(id) != 0;
 }
 
+namespace {
+
+// A negative time-out sets no limit.
+DWORD WaitLimit(int timeoutMs) { return timeoutMs < 0 ? INFINITE : static_cast<DWORD>(timeoutMs); }
+
+}  // namespace
+
 void AwaitNextMessage() {
     ClearWaitState();
     toolkitThreads.awaitingDispatch.store(true);
@@ -516,8 +523,7 @@ void AwaitInputEvent(int timeoutMs) {
     eventState.userLParam.store(0);
     eventState.userWParam.store(0);
     ClearWaitState();
-    const DWORD limit = timeoutMs < 0 ? INFINITE : static_cast<DWORD>(timeoutMs);
-    WaitForSingleObject(toolkitThreads.signals.inputEvent.get(), limit);
+    WaitForSingleObject(toolkitThreads.signals.inputEvent.get(), WaitLimit(timeoutMs));
     AfterWake();
 }
 
@@ -529,8 +535,7 @@ void PauseInterface(int milliseconds) {
 // The flag is cleared after the wait, before the caller reads any state: whatever happens from
 // then on sets the event again, and whatever happened before is seen by the caller's next pass.
 bool AwaitWake(int timeoutMs) {
-    const DWORD limit = timeoutMs < 0 ? INFINITE : static_cast<DWORD>(timeoutMs);
-    const DWORD result = WaitForSingleObject(toolkitThreads.signals.wakeEvent.get(), limit);
+    const DWORD result = WaitForSingleObject(toolkitThreads.signals.wakeEvent.get(), WaitLimit(timeoutMs));
     QUORREL_TRACE_MARK("program thread woken");
     toolkitThreads.wakePending.store(false);
     return result == WAIT_OBJECT_0;

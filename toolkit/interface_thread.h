@@ -54,8 +54,9 @@ void PauseInterface(int milliseconds);
 
 // Sleeps until the interface thread has seen something that may have changed what the main
 // loop reads (input, a command, a message to a toolkit window, a change of the followed list),
-// or until timeoutMs have passed (a negative timeoutMs sets no limit); true when woken. Leaves the event state as it is. A wake that
-// came while the caller was busy is kept, so the next call returns at once.
+// or until timeoutMs have passed (a negative timeoutMs sets no limit); true when woken. Leaves
+// the event state as it is. A wake that came while the caller was busy is kept, so the next call
+// returns at once.
 bool AwaitWake(int timeoutMs);
 
 int HasFocus(Handle control);

@@ -103,8 +103,6 @@ void FollowList(Handle list) {
     });
 }
 
-void ListReset(Handle list) { Send(list, LB_RESETCONTENT); }
-void ListAdd(Handle list, const Text& row) { Send(list, LB_ADDSTRING, 0, TextArg(row)); }
 void ListInsert(Handle list, int index, const Text& row) {
     Send(list, LB_INSERTSTRING, static_cast<WPARAM>(index), TextArg(row));
 }

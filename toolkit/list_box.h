@@ -7,8 +7,6 @@
 #include "toolkit/handle.h"
 #include "toolkit/text.h"
 
-void ListReset(Handle list);                               // LB_RESETCONTENT
-void ListAdd(Handle list, const Text& row);                // LB_ADDSTRING
 void ListInsert(Handle list, int index, const Text& row);  // LB_INSERTSTRING
 void ListDelete(Handle list, int index);                   // LB_DELETESTRING
 void ListSelect(Handle list, int index);                   // LB_SETCURSEL

@@ -35,12 +35,8 @@ protected:
 
     // Puts the rows into the given file order (display names are the file names).
     void ArrangeRows(const Rows& files) {
-        ListReset(nameList);
-        ListReset(fileList);
-        for (const Text& f : files) {
-            ListAdd(nameList, f);
-            ListAdd(fileList, f);
-        }
+        ListSetAll(nameList, files);
+        ListSetAll(fileList, files);
         ListSelect(nameList, 0);
     }
 

@@ -89,8 +89,8 @@ TEST_F(UpdateToggleTest, AllCommandsRewriteEveryRowInOrderAndShowOneMessage) {
     EXPECT_EQ(RunCommand(EnableUpdatesOfAllPlugins), Rows{"Update function enabled for all plugins!"});
     EXPECT_EQ(Read("c.src"), "<search name=\"C\">\r\nupdate=\"c\"\r\n");
 
-    ListReset(nameList);
-    ListReset(fileList);
+    ListSetAll(nameList, {});
+    ListSetAll(fileList, {});
     EXPECT_EQ(RunCommand(EnableUpdatesOfAllPlugins), Rows{"Update function enabled for all plugins!"})
         << "an empty list still reports";
 }

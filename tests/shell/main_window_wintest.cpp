@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "catalogue/catalogue_state.h"
 #include "shell/main_window.h"
@@ -61,8 +62,9 @@ protected:
     }
 
     void FillRows(int count) {
-        ListReset(mainWindow.pluginList);
-        for (int i = 0; i < count; ++i) ListAdd(mainWindow.pluginList, "row " + std::to_string(i));
+        std::vector<Text> rows;
+        for (int i = 0; i < count; ++i) rows.push_back("row " + std::to_string(i));
+        ListSetAll(mainWindow.pluginList, rows);
     }
 
     // Selects the row and lets the buttons follow, as a pass of the main loop does.

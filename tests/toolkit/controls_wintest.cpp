@@ -375,8 +375,7 @@ TEST(ListBoxes, RowsAreAddedInsertedDeletedAndReadOneByOneOrAllTogetherFollowedO
                                          ProgramInstance(), 0x200);
         ASSERT_NE(list, 0);
         if (followed) FollowList(list);
-        ListAdd(list, "beta");
-        ListAdd(list, "delta");
+        ListSetAll(list, {"beta", "delta"});
         ListInsert(list, 0, "alpha");
         ListInsert(list, 2, "gamma");
         ASSERT_EQ(ListCount(list), 4);
@@ -407,7 +406,7 @@ TEST(ListBoxes, RowsAreAddedInsertedDeletedAndReadOneByOneOrAllTogetherFollowedO
         EXPECT_EQ(ListSelection(list), 1) << "the selection moves up with its row";
         EXPECT_EQ(ListCount(list), 3);
         EXPECT_EQ(GetListItemText(list, 0), "beta");
-        ListReset(list);
+        ListSetAll(list, {});
         EXPECT_EQ(ListCount(list), 0);
         EXPECT_EQ(ListSelection(list), -1);
 
